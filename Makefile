@@ -1,0 +1,35 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD ?= build
+DEMO  ?= $(BUILD)/demo
+JOBS  ?= $(shell nproc)
+
+.PHONY: all deps configure build test run supervisor clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The demo folder is made once from the first card set; what the supervisor tool saves
+# there is what the game plays next.
+$(DEMO)/kortvy.ini:
+	@mkdir -p $(DEMO)
+	@cp sample/cards/* $(DEMO)/
+
+run: build $(DEMO)/kortvy.ini
+	@bash scripts/start-in.sh run $(DEMO) $(abspath $(BUILD))/game/Kortvy
+
+supervisor: build $(DEMO)/kortvy.ini
+	@bash scripts/start-in.sh supervisor $(DEMO) $(abspath $(BUILD))/supervisor/Kortvyadm
+
+clean:
+	rm -rf $(BUILD)

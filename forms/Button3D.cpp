@@ -1,0 +1,65 @@
+#include "Button3D.h"
+
+#include "Fonts.h"
+#include "Program.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace forms {
+
+Button3D::Button3D(QWidget* parent)
+    : QAbstractButton(parent)
+    , Geometry(this)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] { dispatch(onClick); });
+}
+
+void Button3D::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+QSize Button3D::sizeHint() const
+{
+    return size();
+}
+
+void Button3D::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.features = QStyleOptionButton::None;
+    if (isDown())
+        option.state |= QStyle::State_Sunken;
+    else
+        option.state |= QStyle::State_Raised;
+    p.drawControl(QStyle::CE_PushButtonBevel, option);
+
+    QRect area = rect().adjusted(4, 3, -4, -3);
+    if (isDown())
+        area.translate(1, 1);
+    if (!picture_.isNull()) {
+        const QSize size = picture_.deviceIndependentSize().toSize();
+        const QRect pictureRect(area.left() + (area.width() - size.width()) / 2, area.top() + 2,
+                                size.width(), size.height());
+        p.drawPixmap(pictureRect, picture_);
+        area.setTop(pictureRect.bottom() + 3);
+    }
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    p.setFont(fittedFont(font(), text(), area, flags));
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(area, flags, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <functional>
+
+namespace forms {
+
+// A push button with a caption, word-wrapped when it is longer than a line, and an
+// optional picture above the caption.
+class Button3D : public QAbstractButton, public Geometry {
+public:
+    explicit Button3D(QWidget* parent = nullptr);
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    void setPicture(const QPixmap& picture);
+    QPixmap picture() const { return picture_; }
+
+    std::function<void()> onClick;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void geometryChanged() override { update(); }
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace forms

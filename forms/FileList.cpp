@@ -1,0 +1,55 @@
+#include "FileList.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QLocale>
+#include <algorithm>
+
+namespace forms {
+
+FileList::FileList(QWidget* parent)
+    : ListBox(parent)
+{
+}
+
+void FileList::setPattern(const QString& patterns)
+{
+    pattern_ = patterns;
+    refresh();
+}
+
+void FileList::setNameRule(std::function<bool(const QString&)> accepts)
+{
+    accepts_ = std::move(accepts);
+    refresh();
+}
+
+void FileList::refresh()
+{
+    const QStringList filters = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QDir dir(QDir::currentPath());
+    dir.setNameFilters(filters);
+    dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
+    QStringList names;
+    for (const QString& name : dir.entryList()) {
+        if (!accepts_ || accepts_(name))
+            names << name;
+    }
+    QCollator collator{QLocale(QLocale::Swedish, QLocale::Sweden)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    clear();
+    for (const QString& name : names)
+        addItem(makeItem(name));
+}
+
+QString FileList::FileName() const
+{
+    return row(ListIndex());
+}
+
+} // namespace forms

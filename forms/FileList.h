@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ListBox.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace forms {
+
+// The files of the current directory whose names match one of the patterns
+// ("*.bmp;*.gif;*.jpg;*.jpeg"), letter case not counting, sorted by name as a Swedish
+// reader expects. An optional rule leaves out names it refuses.
+class FileList : public ListBox {
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    void setPattern(const QString& patterns);
+    QString pattern() const { return pattern_; }
+    void setNameRule(std::function<bool(const QString&)> accepts);
+
+    // Reads the directory again.
+    void refresh();
+    // The bare name of the selected entry; empty when none is selected.
+    QString FileName() const;
+
+private:
+    QString pattern_;
+    std::function<bool(const QString&)> accepts_;
+};
+
+} // namespace forms

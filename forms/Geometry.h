@@ -1,0 +1,41 @@
+#pragma once
+
+class QWidget;
+
+namespace forms {
+
+// Left, Top, Width and Height of a control in twips, relative to its container, held
+// as single-precision values; the widget's pixel geometry follows from them. Edges are
+// rounded separately, so controls that meet in twips also meet on screen.
+class Geometry {
+public:
+    explicit Geometry(QWidget* widget);
+    virtual ~Geometry() = default;
+
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    bool Visible() const;
+
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setWidth(float twips);
+    void setHeight(float twips);
+    void setBounds(float left, float top, float width, float height);
+
+protected:
+    // Called after the pixel size has changed.
+    virtual void geometryChanged() {}
+
+private:
+    void apply();
+
+    QWidget* widget_;
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+};
+
+} // namespace forms

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Error.h"
+#include "Geometry.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace forms {
+
+// A picture box: a picture loaded by file name (relative to the current directory),
+// stretched to the box. Loading reads the file's header only, so that a missing file or
+// one that holds no readable picture is reported at once; the picture itself is decoded
+// at the size it is shown (in device pixels) and only when it is shown.
+class Image : public QWidget, public Geometry {
+public:
+    explicit Image(QWidget* parent = nullptr);
+
+    // Throws forms::Error naming the file when it is missing or holds no readable picture.
+    void LoadPicture(const QString& fileName);
+    void clearPicture();
+    bool hasPicture() const { return !file_.isEmpty(); }
+    QString pictureFile() const { return file_; }
+
+    void setBorder(bool on);
+
+    // Decodes the picture for the current size now; throws forms::Error when the file
+    // cannot be decoded. Painting decodes on demand and never throws.
+    void decode();
+    bool isDecoded() const;
+    // What the box holds now, at its decoded size (null before decoding).
+    QImage decodedImage() const { return image_; }
+
+    std::function<void()> onClick;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void geometryChanged() override;
+
+private:
+    QSize targetSize() const;
+
+    QString file_;
+    QImage image_;
+    QSize decodedFor_;
+    bool border_ = false;
+};
+
+// Decodes a picture file at the given size in device pixels, stretched to fill it and
+// stood upright by its orientation tag. Throws forms::Error naming the file.
+QImage decodePicture(const QString& fileName, QSize size);
+
+} // namespace forms

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QLabel>
+
+namespace forms {
+
+class Label : public QLabel, public Geometry {
+public:
+    explicit Label(QWidget* parent = nullptr)
+        : QLabel(parent)
+        , Geometry(this)
+    {
+    }
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+};
+
+} // namespace forms

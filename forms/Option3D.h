@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QRadioButton>
+#include <functional>
+
+namespace forms {
+
+// An option button. The options that share a container exclude one another. Setting
+// Value from code is not reported as a click; a click on the option, chosen or not, is.
+class Option3D : public QRadioButton, public Geometry {
+public:
+    explicit Option3D(QWidget* parent = nullptr);
+
+    bool Value() const { return isChecked(); }
+    void setValue(bool value);
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption);
+
+    // The design font; the caption is shown at the largest size up to it that fits.
+    void setCaptionFont(const QFont& font);
+    QFont captionFont() const { return designFont_; }
+
+    std::function<void()> onClick;
+
+protected:
+    void geometryChanged() override;
+
+private:
+    void fit();
+    QFont designFont_;
+};
+
+} // namespace forms

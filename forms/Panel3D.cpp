@@ -1,0 +1,147 @@
+#include "Panel3D.h"
+
+#include "Fonts.h"
+#include "Program.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace forms {
+
+namespace {
+const int kFlagsCentre = Qt::AlignCenter | Qt::TextWordWrap;
+const int kFlagsTop = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+
+void drawBevel(QPainter& p, QRect r, bool raised)
+{
+    const QColor light(255, 255, 255);
+    const QColor dark(128, 128, 128);
+    p.setPen(raised ? light : dark);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(raised ? dark : light);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+} // namespace
+
+Panel3D::Panel3D(QWidget* parent)
+    : QWidget(parent)
+    , Geometry(this)
+    , background_(palette().color(QPalette::Button))
+    , captionFont_(font())
+{
+}
+
+void Panel3D::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    update();
+}
+
+void Panel3D::setBevel(Bevel bevel)
+{
+    bevel_ = bevel;
+    update();
+}
+
+void Panel3D::setOutline(bool on)
+{
+    outline_ = on;
+    update();
+}
+
+void Panel3D::setBackground(const QColor& colour)
+{
+    background_ = colour;
+    update();
+}
+
+void Panel3D::setCaptionPlace(CaptionPlace place)
+{
+    place_ = place;
+    update();
+}
+
+void Panel3D::setCaptionFont(const QFont& font)
+{
+    captionFont_ = font;
+    update();
+}
+
+void Panel3D::setFontSize(double points)
+{
+    captionFont_.setPointSizeF(points);
+    update();
+}
+
+void Panel3D::setFontBold(bool bold)
+{
+    captionFont_.setBold(bold);
+    update();
+}
+
+int Panel3D::bevelWidth() const
+{
+    switch (bevel_) {
+    case Bevel::None:
+        return outline_ ? 1 : 0;
+    case Bevel::Raised:
+    case Bevel::Inset:
+        return 1 + (outline_ ? 1 : 0);
+    case Bevel::RaisedAndInset:
+        return 3 + (outline_ ? 1 : 0);
+    }
+    return 0;
+}
+
+QRect Panel3D::captionRect() const
+{
+    const int b = bevelWidth() + 1;
+    return rect().adjusted(b, b, -b, -b);
+}
+
+QFont Panel3D::shownFont() const
+{
+    return fittedFont(captionFont_, caption_, captionRect(),
+                      place_ == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop);
+}
+
+void Panel3D::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+    QRect r = rect().adjusted(0, 0, -1, -1);
+    if (outline_) {
+        p.setPen(Qt::black);
+        p.drawRect(r);
+        r.adjust(1, 1, -1, -1);
+    }
+    switch (bevel_) {
+    case Bevel::None:
+        break;
+    case Bevel::Raised:
+        drawBevel(p, r, true);
+        break;
+    case Bevel::Inset:
+        drawBevel(p, r, false);
+        break;
+    case Bevel::RaisedAndInset:
+        drawBevel(p, r, true);
+        drawBevel(p, r.adjusted(2, 2, -2, -2), false);
+        break;
+    }
+    if (!caption_.isEmpty()) {
+        p.setFont(shownFont());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(captionRect(), place_ == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop, caption_);
+    }
+}
+
+void Panel3D::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        dispatch(onClick);
+}
+
+} // namespace forms

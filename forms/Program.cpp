@@ -1,0 +1,80 @@
+#include "Program.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace forms {
+
+namespace {
+bool ended = false;
+}
+
+void dispatch(const std::function<void()>& handler)
+{
+    if (!handler || ended)
+        return;
+    try {
+        handler();
+    } catch (const Error& e) {
+        fail(e.message());
+    } catch (const std::exception& e) {
+        fail(QString::fromUtf8(e.what()));
+    }
+}
+
+void fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())
+        && QGuiApplication::platformName() != QLatin1String("offscreen")
+        && QGuiApplication::platformName() != QLatin1String("minimal")) {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+                        QMessageBox::Ok);
+        box.exec();
+    }
+    std::exit(1);
+}
+
+void endProgram()
+{
+    ended = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+bool programEnded()
+{
+    return ended;
+}
+
+void resetProgramEnded()
+{
+    ended = false;
+}
+
+void showCentred(QWidget* window)
+{
+    auto centre = [window] {
+        QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        const QRect frame = window->frameGeometry();
+        QRect placed(QPoint(), frame.size());
+        placed.moveCenter(screen->geometry().center());
+        window->move(placed.topLeft());
+    };
+    centre();
+    window->show();
+    // Once shown, the frame that a window manager adds is known.
+    centre();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace forms

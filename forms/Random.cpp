@@ -1,0 +1,36 @@
+#include "Random.h"
+
+#include <chrono>
+
+namespace forms {
+
+void RandomSource::seedFromClock()
+{
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{std::uint32_t(now), std::uint32_t(std::uint64_t(now) >> 32)};
+    engine_.seed(seq);
+}
+
+float RandomSource::next()
+{
+    // 24 random bits give every float of the form k / 2^24 with equal chance; the
+    // result is always below 1.
+    return float(engine_() >> 8) * (1.0f / 16777216.0f);
+}
+
+namespace {
+RandomSource* replaced = nullptr;
+}
+
+RandomSource& randomSource()
+{
+    static RandomSource standard;
+    return replaced ? *replaced : standard;
+}
+
+void replaceRandomSource(RandomSource* source)
+{
+    replaced = source;
+}
+
+} // namespace forms

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QColor>
+#include <QWidget>
+
+namespace forms {
+
+// A rectangle outline without fill. It takes no clicks: they go to what lies below.
+class Shape : public QWidget, public Geometry {
+public:
+    explicit Shape(QWidget* parent = nullptr);
+
+    void setBorderColour(const QColor& colour);
+    QColor borderColour() const { return colour_; }
+    void setBorderWidth(int pixels);
+    int borderWidth() const { return width_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_ = Qt::black;
+    int width_ = 1;
+};
+
+} // namespace forms

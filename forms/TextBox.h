@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QLineEdit>
+#include <functional>
+
+namespace forms {
+
+// A one-line text box. An optional character rule keeps out, typed or pasted, every
+// character it refuses; everything else is taken as typed.
+class TextBox : public QLineEdit, public Geometry {
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    QString Text() const { return text(); }
+    void setCharacterRule(std::function<bool(QChar)> accepts);
+};
+
+} // namespace forms

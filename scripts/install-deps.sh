@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, when any is missing.
+# Without root it prints the one apt-get line to run and stops.
+set -eu
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xauth
+)
+for extra in "$@"; do packages+=("$extra"); done
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+line="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Paket saknas / missing packages. Run as root:" >&2
+  echo "  apt-get update && $line" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

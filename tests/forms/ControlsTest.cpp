@@ -1,0 +1,252 @@
+// The controls on real widgets: twips geometry, the list rules, option buttons, file
+// lists, text boxes, the backdrop and ending the program.
+#include "forms/Backdrop.h"
+#include "forms/Button3D.h"
+#include "forms/FileList.h"
+#include "forms/Fonts.h"
+#include "forms/Image.h"
+#include "forms/ListBox.h"
+#include "forms/Option3D.h"
+#include "forms/Panel3D.h"
+#include "forms/Program.h"
+#include "forms/TextBox.h"
+
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void geometryIsKeptInTwipsAndShownInPixels()
+    {
+        QWidget area;
+        forms::Panel3D panel(&area);
+        panel.setBounds(480, 1440, 1095, 255);
+        QCOMPARE(panel.Left(), 480.0f);
+        QCOMPARE(panel.Height(), 255.0f);
+        QCOMPARE(panel.geometry(), QRect(32, 96, 73, 17));
+
+        // Moving by a fraction of a pixel keeps the exact twips value.
+        panel.setTop(panel.Top() + 7.5f);
+        QCOMPARE(panel.Top(), 1447.5f);
+        panel.setTop(panel.Top() - 7.5f);
+        QCOMPARE(panel.geometry(), QRect(32, 96, 73, 17));
+
+        // Neighbours that meet in twips meet in pixels, whatever the rounding.
+        forms::Panel3D left(&area), right(&area);
+        left.setBounds(0, 0, 1442, 100);
+        right.setBounds(1442, 0, 1442, 100);
+        QCOMPARE(left.geometry().right() + 1, right.geometry().left());
+
+        panel.hide();
+        QVERIFY(!panel.Visible());
+        panel.show();
+        QVERIFY(panel.Visible());
+        QVERIFY(!area.isVisible()); // Visible is the control's own setting
+    }
+
+    void listRules()
+    {
+        forms::ListBox list;
+        QCOMPARE(list.ListIndex(), -1);
+        QCOMPARE(list.row(0), QString());
+        list.setRow(0, "a");
+        list.setRow(1, "b");
+        list.setRow(2, "c");
+        QCOMPARE(list.rows(), QStringList({"a", "b", "c"}));
+        list.setRow(1, "B"); // more rows than 1: replaces
+        list.setRow(3, "d"); // exactly 3 rows: appends
+        QCOMPARE(list.rows(), QStringList({"a", "B", "c", "d"}));
+        QVERIFY_THROWS_EXCEPTION(forms::Error, list.setRow(6, "x"));
+        QCOMPARE(list.ListCount(), 4);
+        QCOMPARE(list.row(4), QString());
+        QCOMPARE(list.row(-1), QString());
+
+        list.setListIndex(2);
+        QCOMPARE(list.ListIndex(), 2);
+        list.removeRow(1);
+        QCOMPARE(list.rows(), QStringList({"a", "c", "d"}));
+        QVERIFY_THROWS_EXCEPTION(forms::Error, list.removeRow(3));
+        list.setListIndex(-1);
+        QCOMPARE(list.ListIndex(), -1);
+
+        list.setHeight(750);
+        QCOMPARE(list.height(), 50);
+    }
+
+    void listReportsClicksWithTheRow()
+    {
+        forms::ListBox list;
+        list.setBounds(0, 0, 1755, 2430);
+        for (const char* t : {"a", "b", "c"})
+            list.setRow(list.ListCount(), t);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QList<int> clicks, doubles;
+        list.onClick = [&](int r) { clicks << r; };
+        list.onDblClick = [&](int r) { doubles << r; };
+        const QPoint second = list.visualItemRect(list.item(1)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(clicks, QList<int>({1}));
+        QCOMPARE(doubles, QList<int>({1}));
+        QCOMPARE(list.visualItemRect(list.item(1)).height(), 16); // 240 twips a row
+
+        // A click below the last row is no click on a row.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 150));
+        QCOMPARE(clicks.size(), 1);
+    }
+
+    void optionValueFromCodeIsNoClick()
+    {
+        QWidget group;
+        forms::Option3D a(&group), b(&group);
+        int clicks = 0;
+        a.onClick = [&] { ++clicks; };
+        b.onClick = [&] { ++clicks; };
+        a.setValue(true);
+        b.setValue(true);
+        QVERIFY(b.Value());
+        QVERIFY(!a.Value());
+        QCOMPARE(clicks, 0);
+        a.click();
+        QCOMPARE(clicks, 1);
+        QVERIFY(a.Value() && !b.Value());
+        a.click(); // a chosen option clicked again is still a click
+        QCOMPARE(clicks, 2);
+        a.setValue(false);
+        QVERIFY(!a.Value() && !b.Value());
+    }
+
+    void optionCaptionIsFittedToItsButton()
+    {
+        QWidget group;
+        forms::Option3D option(&group);
+        option.setCaptionFont(forms::msSansSerif(24.27, true));
+        option.setCaption("  3 kort");
+        option.setBounds(120, 600, 855, 255);
+        QVERIFY(option.font().pointSizeF() < 24.27);
+        QVERIFY(option.font().bold());
+        QCOMPARE(option.captionFont().pointSizeF(), 24.27);
+    }
+
+    void fileListMatchesPatternsWithoutRegardToCase()
+    {
+        QTemporaryDir dir;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        for (const char* name : {"IMG_0001.JPG", "b.bmp", "a.gif", "c.jpeg", "äpple.jpg", "Öga.BMP",
+                                 "zebra.bmp", "notes.txt", "image.png", "kortvy.ini"}) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir().mkdir("mapp.jpg"));
+
+        forms::FileList files;
+        files.setPattern("*.bmp;*.gif;*.jpg;*.jpeg");
+        // Swedish order: å, ä, ö after z.
+        QCOMPARE(files.rows(),
+                 QStringList({"a.gif", "b.bmp", "c.jpeg", "IMG_0001.JPG", "zebra.bmp", "äpple.jpg", "Öga.BMP"}));
+        QCOMPARE(files.FileName(), QString());
+        files.setListIndex(3);
+        QCOMPARE(files.FileName(), QString("IMG_0001.JPG"));
+
+        files.setNameRule([](const QString& name) { return !name.startsWith(QLatin1Char('z')); });
+        QVERIFY(!files.rows().contains("zebra.bmp"));
+        QDir::setCurrent(before);
+    }
+
+    void textBoxKeepsOutRefusedCharactersTypedOrPasted()
+    {
+        forms::TextBox box;
+        box.setCharacterRule([](QChar c) { return c != QLatin1Char('"'); });
+        QTest::keyClicks(&box, "sa\"g");
+        QCOMPARE(box.Text(), QString("sag"));
+        box.clear();
+        box.insert("ett \"citat\" här"); // as a paste does
+        QCOMPARE(box.Text(), QString("ett citat här"));
+        box.clear();
+        box.insert(QString::fromUtf8("glad 😀!"));
+        QCOMPARE(box.Text(), QString("glad !"));
+    }
+
+    void panelCaptionShrinksToFitButKeepsItsFont()
+    {
+        forms::Panel3D panel;
+        panel.setBounds(0, 0, 1095, 255);
+        panel.setCaptionFont(forms::arial(24.27, true));
+        panel.setCaption("Jordgubbe");
+        QVERIFY(panel.shownFont().pointSizeF() < 24.27);
+        QCOMPARE(panel.FontSize(), 24.27);
+        panel.setFontSize(16);
+        panel.setFontBold(false);
+        QCOMPARE(panel.FontSize(), 16.0);
+        QVERIFY(!panel.FontBold());
+        QCOMPARE(panel.captionFont().family(), forms::arialFamily());
+    }
+
+    void clicksReachTheirHandlers()
+    {
+        forms::Panel3D panel;
+        forms::Button3D button;
+        forms::Image image;
+        for (QWidget* w : std::initializer_list<QWidget*>{&panel, &button, &image})
+            w->resize(50, 50);
+        int panelClicks = 0, buttonClicks = 0, imageClicks = 0;
+        panel.onClick = [&] { ++panelClicks; };
+        button.onClick = [&] { ++buttonClicks; };
+        image.onClick = [&] { ++imageClicks; };
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseClick(&image, Qt::LeftButton);
+        QTest::mouseClick(&image, Qt::RightButton);
+        QCOMPARE(panelClicks, 1);
+        QCOMPARE(buttonClicks, 1);
+        QCOMPARE(imageClicks, 1);
+    }
+
+    void backdropCoversTheScreenAndUnloads()
+    {
+        QPointer<forms::Backdrop> backdrop = new forms::Backdrop;
+        backdrop->showOverScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(backdrop));
+        QCOMPARE(backdrop->geometry(), QGuiApplication::primaryScreen()->geometry());
+        QCOMPARE(backdrop->palette().color(QPalette::Window), QColor(Qt::black));
+        QVERIFY(backdrop->windowFlags() & Qt::FramelessWindowHint);
+        backdrop->unload();
+        QTRY_VERIFY(backdrop.isNull());
+    }
+
+    void mainWindowIsCentred()
+    {
+        QWidget window;
+        window.resize(642, 455);
+        forms::showCentred(&window);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QPoint centre = window.frameGeometry().center();
+        QVERIFY(std::abs(centre.x() - screen.center().x()) <= 1);
+        QVERIFY(std::abs(centre.y() - screen.center().y()) <= 1);
+    }
+
+    void endingHidesEveryWindowAndTakesNoFurtherHandler()
+    {
+        forms::resetProgramEnded();
+        QWidget a, b;
+        a.show();
+        b.show();
+        int handled = 0;
+        forms::endProgram();
+        QVERIFY(forms::programEnded());
+        QVERIFY(!a.isVisible() && !b.isVisible());
+        forms::dispatch([&] { ++handled; });
+        QCOMPARE(handled, 0);
+        forms::resetProgramEnded();
+        forms::dispatch([&] { ++handled; });
+        QCOMPARE(handled, 1);
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "ControlsTest.moc"

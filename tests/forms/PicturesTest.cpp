@@ -1,0 +1,142 @@
+// Picture boxes: load errors named at load time, decoding at the shown size and only
+// when shown, and photos stood upright by their orientation tag.
+#include "forms/Image.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QImage halves(QSize size, QColor left, QColor right)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.fillRect(0, 0, size.width() / 2, size.height(), left);
+    p.fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(), right);
+    return image;
+}
+
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40
+        && std::abs(a.blue() - b.blue()) < 40;
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        QDir::setCurrent(dir_.path());
+    }
+
+    void missingOrUnreadablePicturesAreNamedAtLoad()
+    {
+        forms::Image image;
+        try {
+            image.LoadPicture("borta.jpg");
+            QFAIL("a missing file loaded");
+        } catch (const forms::Error& e) {
+            QVERIFY2(e.message().contains("\"borta.jpg\""), qPrintable(e.message()));
+            QVERIFY(e.message().contains("finns inte"));
+        }
+        QFile text("brev.jpg");
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Hej! Det här är ingen bild.\n");
+        text.close();
+        QVERIFY_THROWS_EXCEPTION(forms::Error, image.LoadPicture("brev.jpg"));
+        QVERIFY(QDir().mkdir("mapp.bmp"));
+        QVERIFY_THROWS_EXCEPTION(forms::Error, image.LoadPicture("mapp.bmp"));
+        QVERIFY(!image.hasPicture());
+
+        QVERIFY(halves({40, 40}, Qt::red, Qt::blue).save("bra.bmp"));
+        image.LoadPicture("bra.bmp");
+        QCOMPARE(image.pictureFile(), QString("bra.bmp"));
+    }
+
+    void decodesAtTheShownSizeOnlyWhenShown()
+    {
+        QVERIFY(halves({1200, 900}, Qt::red, Qt::blue).save("stor.jpg", "JPEG", 90));
+        QWidget area;
+        forms::Image image(&area);
+        image.setBounds(360, 240, 1335, 1335);
+        image.LoadPicture("stor.jpg");
+        QVERIFY(!image.isDecoded());
+        QVERIFY(image.decodedImage().isNull());
+
+        area.resize(300, 300);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QTRY_VERIFY(image.isDecoded());
+        QCOMPARE(image.decodedImage().size(), QSize(89, 89) * image.devicePixelRatioF());
+        QVERIFY(near(image.decodedImage().pixelColor(10, 45), Qt::red));
+        QVERIFY(near(image.decodedImage().pixelColor(80, 45), Qt::blue));
+
+        // A new size decodes again, at that size.
+        image.setWidth(2250);
+        image.setHeight(2250);
+        QVERIFY(!image.isDecoded());
+        image.decode();
+        QCOMPARE(image.decodedImage().size(), QSize(150, 150));
+    }
+
+    void hiddenPictureIsNotDecoded()
+    {
+        QVERIFY(halves({400, 300}, Qt::red, Qt::blue).save("dold.bmp"));
+        QWidget area;
+        forms::Image image(&area);
+        image.setBounds(0, 0, 1335, 1335);
+        image.LoadPicture("dold.bmp");
+        image.hide();
+        area.resize(200, 200);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QTest::qWait(20);
+        QVERIFY(!image.isDecoded());
+    }
+
+    void photosStandUprightByTheirOrientationTag()
+    {
+        // Stored lying on its side: the camera was turned, and the tag says so.
+        QImageWriter writer("telefon.jpg", "jpeg");
+        writer.setTransformation(QImageIOHandler::TransformationRotate90);
+        QVERIFY(writer.write(halves({300, 200}, Qt::red, Qt::blue)));
+
+        const QImage upright = forms::decodePicture("telefon.jpg", {100, 150});
+        QCOMPARE(upright.size(), QSize(100, 150));
+        // Turned a quarter clockwise, the left half is on top.
+        QVERIFY(near(upright.pixelColor(50, 20), Qt::red));
+        QVERIFY(near(upright.pixelColor(50, 130), Qt::blue));
+    }
+
+    void pictureCutInsideItsHeaderIsRefusedAtLoad()
+    {
+        QVERIFY(halves({400, 300}, Qt::red, Qt::blue).save("hel.bmp"));
+        QFile whole("hel.bmp");
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile cut("halv.bmp");
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.read(20));
+        cut.close();
+        forms::Image image;
+        try {
+            image.LoadPicture("halv.bmp");
+            QFAIL("a cut picture loaded");
+        } catch (const forms::Error& e) {
+            QVERIFY(e.message().contains("\"halv.bmp\""));
+        }
+        QVERIFY_THROWS_EXCEPTION(forms::Error, forms::decodePicture("halv.bmp", {50, 50}));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(PicturesTest)
+#include "PicturesTest.moc"
