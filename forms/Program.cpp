@@ -1,6 +1,9 @@
 #include "Program.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -11,6 +14,17 @@ namespace forms {
 
 namespace {
 bool ended = false;
+}
+
+void prepareApplication(const QString& programName)
+{
+    QCoreApplication::setApplicationName(programName);
+    QGuiApplication::setApplicationDisplayName(programName);
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Swedish), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 void dispatch(const std::function<void()>& handler)

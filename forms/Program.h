@@ -27,6 +27,10 @@ void resetProgramEnded();
 // window manager.
 void showCentred(QWidget* window);
 
+// Names the application and installs Qt's own Swedish texts (context menus, dialog
+// buttons); both programs speak Swedish whatever the system's language.
+void prepareApplication(const QString& programName);
+
 // The standard start of both programs: the application, the form, its load handler,
 // then the form shown centred. A failure during loading ends the program before the
 // form is shown.
@@ -34,8 +38,7 @@ template <class Form>
 int run(int argc, char** argv, const QString& programName)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(programName);
-    QApplication::setApplicationDisplayName(programName);
+    prepareApplication(programName);
     Form form;
     try {
         form.Form_Load();
