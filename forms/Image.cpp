@@ -8,6 +8,8 @@
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
+#include <vector>
 
 namespace forms {
 
@@ -56,6 +58,38 @@ QImage decodePicture(const QString& fileName, QSize size)
     if (image.size() != size)
         image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
+}
+
+void decodePictures(const QList<Image*>& images)
+{
+    struct Job {
+        Image* box;
+        QString file;
+        QSize size;
+        QImage picture;
+        QString error;
+    };
+    std::vector<Job> jobs;
+    for (Image* box : images) {
+        if (!box->isHidden() && box->hasPicture() && !box->isDecoded())
+            jobs.push_back({box, box->file_, box->targetSize(), {}, {}});
+    }
+    QtConcurrent::blockingMap(jobs, [](Job& job) {
+        try {
+            job.picture = decodePicture(job.file, job.size);
+        } catch (const Error& e) {
+            job.error = e.message();
+        }
+    });
+    for (const Job& job : jobs) {
+        if (!job.error.isEmpty())
+            throw Error(job.error);
+    }
+    for (Job& job : jobs) {
+        job.box->image_ = std::move(job.picture);
+        job.box->decodedFor_ = job.size;
+        job.box->update();
+    }
 }
 
 Image::Image(QWidget* parent)

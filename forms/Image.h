@@ -41,6 +41,7 @@ protected:
     void geometryChanged() override;
 
 private:
+    friend void decodePictures(const QList<Image*>& images);
     QSize targetSize() const;
 
     QString file_;
@@ -48,6 +49,11 @@ private:
     QSize decodedFor_;
     bool border_ = false;
 };
+
+// Decodes the pictures of the shown boxes among `images` for their present sizes, on
+// every core. When any cannot be decoded, the first in the given order is reported
+// (forms::Error) and none is changed.
+void decodePictures(const QList<Image*>& images);
 
 // Decodes a picture file at the given size in device pixels, stretched to fill it and
 // stood upright by its orientation tag. Throws forms::Error naming the file.

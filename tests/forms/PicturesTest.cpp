@@ -3,6 +3,7 @@
 #include "forms/Image.h"
 
 #include <QFile>
+#include <memory>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -132,6 +133,42 @@ private slots:
             QVERIFY(e.message().contains("\"halv.bmp\""));
         }
         QVERIFY_THROWS_EXCEPTION(forms::Error, forms::decodePicture("halv.bmp", {50, 50}));
+    }
+
+    void shownPicturesDecodeTogetherAndTheFirstFailureIsReported()
+    {
+        QWidget area;
+        std::vector<std::unique_ptr<forms::Image>> boxes;
+        QList<forms::Image*> order;
+        for (int i = 0; i < 6; ++i) {
+            const QString name = QString("kort%1.jpg").arg(i);
+            QVERIFY(halves({640, 480}, Qt::red, QColor::fromHsv(i * 50, 255, 255)).save(name));
+            boxes.push_back(std::make_unique<forms::Image>(&area));
+            boxes.back()->setBounds(0, 0, 1335, 1335);
+            boxes.back()->LoadPicture(name);
+            order << boxes.back().get();
+        }
+        boxes[4]->hide();
+        forms::decodePictures(order);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(boxes[i]->isDecoded(), i != 4);
+
+        // Two pictures spoilt after loading: the earlier one in the order is named, and
+        // nothing is changed.
+        for (int i = 0; i < 6; ++i)
+            boxes[i]->setWidth(2250);
+        for (const char* spoilt : {"kort2.jpg", "kort5.jpg"}) {
+            QFile f(spoilt);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("inte längre en bild");
+        }
+        try {
+            forms::decodePictures(order);
+            QFAIL("spoilt pictures decoded");
+        } catch (const forms::Error& e) {
+            QVERIFY2(e.message().contains("\"kort2.jpg\""), qPrintable(e.message()));
+        }
+        QVERIFY(!boxes[0]->isDecoded());
     }
 
 private:
