@@ -1,0 +1,71 @@
+#include "Windows1252.h"
+
+namespace settings {
+
+namespace {
+
+// Bytes 0x80 to 0x9F.
+constexpr char16_t kHighRow[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int byteFor(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighRow[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighRow[b - 0x80]) : QChar(b);
+    }
+    return text;
+}
+
+QByteArray encodeWindows1252(const QString& text, bool* ok)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bool all = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = byteFor(text[i].unicode());
+        if (b < 0)
+            all = false;
+        bytes[i] = static_cast<char>(b < 0 ? '?' : b);
+    }
+    if (ok)
+        *ok = all;
+    return bytes;
+}
+
+bool canStore(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'"' || u == u'\r' || u == u'\n' || u == 0)
+        return false;
+    return byteFor(u) >= 0;
+}
+
+bool canStore(const QString& text)
+{
+    for (QChar c : text) {
+        if (!canStore(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace settings
