@@ -63,6 +63,7 @@ QImage decodePicture(const QString& fileName, QSize size)
 void decodePictures(const QList<Image*>& images)
 {
     struct Job {
+        int position;
         Image* box;
         QString file;
         QSize size;
@@ -70,9 +71,10 @@ void decodePictures(const QList<Image*>& images)
         QString error;
     };
     std::vector<Job> jobs;
-    for (Image* box : images) {
+    for (int i = 0; i < images.size(); ++i) {
+        Image* box = images[i];
         if (!box->isHidden() && box->hasPicture() && !box->isDecoded())
-            jobs.push_back({box, box->file_, box->targetSize(), {}, {}});
+            jobs.push_back({i, box, box->file_, box->targetSize(), {}, {}});
     }
     QtConcurrent::blockingMap(jobs, [](Job& job) {
         try {
@@ -83,7 +85,7 @@ void decodePictures(const QList<Image*>& images)
     });
     for (const Job& job : jobs) {
         if (!job.error.isEmpty())
-            throw Error(job.error);
+            throw PictureError(job.error, job.position);
     }
     for (Job& job : jobs) {
         job.box->image_ = std::move(job.picture);

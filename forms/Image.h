@@ -50,9 +50,20 @@ private:
     bool border_ = false;
 };
 
+// A picture of a list that could not be decoded: `position` is its place in the list.
+class PictureError : public Error {
+public:
+    PictureError(const QString& message, int position)
+        : Error(message)
+        , position(position)
+    {
+    }
+    int position;
+};
+
 // Decodes the pictures of the shown boxes among `images` for their present sizes, on
-// every core. When any cannot be decoded, the first in the given order is reported
-// (forms::Error) and none is changed.
+// every core. When any cannot be decoded, the first in the given order is reported as a
+// PictureError and none is changed.
 void decodePictures(const QList<Image*>& images);
 
 // Decodes a picture file at the given size in device pixels, stretched to fill it and

@@ -19,7 +19,8 @@ bool ended = false;
 void prepareApplication(const QString& programName)
 {
     QCoreApplication::setApplicationName(programName);
-    QGuiApplication::setApplicationDisplayName(programName);
+    // No display name: the window system would add it to every window caption. Message
+    // boxes still show the program name, as the display name falls back to it.
     QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(QLocale::Swedish), QStringLiteral("qt"), QStringLiteral("_"),
