@@ -1,9 +1,10 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
+PREFIX ?= /usr/local
 DEMO  ?= $(BUILD)/demo
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps configure build test run supervisor clean
+.PHONY: all deps configure build test run supervisor install package clean
 
 all: build
 
@@ -30,6 +31,14 @@ run: build $(DEMO)/kortvy.ini
 
 supervisor: build $(DEMO)/kortvy.ini
 	@bash scripts/start-in.sh supervisor $(DEMO) $(abspath $(BUILD))/supervisor/Kortvyadm
+
+# Installs under PREFIX; DESTDIR, when given, is put in front of every path.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package kortvy_<version>_<arch>.deb, written to $(BUILD).
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  qt6-svg-dev desktop-file-utils dpkg-dev lintian
 )
 for extra in "$@"; do packages+=("$extra"); done
 

@@ -1,0 +1,264 @@
+// kortvy-start and its card-folder logic: the first start of a new user, a user who already
+// has cards, a folder that cannot be made, and the whole launcher started as a desktop
+// entry starts it.
+#include "CardFolder.h"
+#include "Launch.h"
+
+#include "forms/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A small first card set: a kortvy.ini and two pictures, one with a Swedish letter in its name.
+const QList<QPair<QString, QByteArray>> kCards = {
+    {QStringLiteral("kortvy.ini"), QByteArray("[Kort]\r\nAntal=3\r\n")},
+    {QStringLiteral("sol.gif"), QByteArray("GIF89a-sol")},
+    {QStringLiteral("äpple.jpg"), QByteArray("\xff\xd8\xff-äpple")},
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<saknas>");
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Read-only, as a package installs it.
+void makeFirstSet(const QString& folder)
+{
+    QVERIFY(QDir().mkpath(folder));
+    for (const auto& [name, bytes] : kCards) {
+        writeFile(folder + QLatin1Char('/') + name, bytes);
+        QVERIFY(QFile::setPermissions(folder + QLatin1Char('/') + name,
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+}
+
+} // namespace
+
+class LauncherTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    QString firstSet_;
+
+    QString home(const QString& name)
+    {
+        const QString path = tmp_.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(tmp_.isValid());
+        firstSet_ = tmp_.filePath(QStringLiteral("share/kortvy/kortvy-forsta"));
+        makeFirstSet(firstSet_);
+    }
+
+    void newUserGetsAWritableCopyOfTheFirstSet()
+    {
+        const QString folder = launcher::cardFolderIn(home(QStringLiteral("ny")));
+        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Created);
+
+        QStringList names;
+        for (const auto& [name, bytes] : kCards) {
+            names << name;
+            const QString copy = folder + QLatin1Char('/') + name;
+            QCOMPARE(readFile(copy), bytes);
+            QVERIFY2(QFileInfo(copy).permissions().testFlag(QFile::WriteOwner), qPrintable(copy));
+        }
+        names.sort();
+        // Nothing else is left beside or inside it, such as the folder it was put together in.
+        QCOMPARE(entries(folder), names);
+        QCOMPARE(entries(QFileInfo(folder).absolutePath()), QStringList{QStringLiteral("Kortvy")});
+        QVERIFY(QFileInfo(folder).permissions().testFlag(QFile::WriteOwner));
+    }
+
+    void existingCardsAreNeverTouched()
+    {
+        const QString folder = launcher::cardFolderIn(home(QStringLiteral("befintlig")));
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + QStringLiteral("/kortvy.ini"), "lärarens egen kortlek");
+        writeFile(folder + QStringLiteral("/hund.bmp"), "BM-hund");
+        const QStringList before = entries(folder);
+
+        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Existing);
+        QCOMPARE(readFile(folder + QStringLiteral("/kortvy.ini")), QByteArray("lärarens egen kortlek"));
+        QCOMPARE(readFile(folder + QStringLiteral("/hund.bmp")), QByteArray("BM-hund"));
+        // Pictures the teacher removed do not come back either.
+        QCOMPARE(entries(folder), before);
+
+        // A second start of a new user finds the folder the first one made.
+        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Existing);
+    }
+
+    void anEmptyFolderIsFilled()
+    {
+        const QString folder = launcher::cardFolderIn(home(QStringLiteral("tom")));
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Filled);
+        QCOMPARE(readFile(folder + QStringLiteral("/kortvy.ini")), kCards.at(0).second);
+        QCOMPARE(entries(folder).size(), kCards.size());
+    }
+
+    void folderThatCannotBeMadeIsAClearError_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("firstSet");
+        QTest::addColumn<QString>("expected");
+        // A regular file in the way stops even root.
+        const QString file = tmp_.filePath(QStringLiteral("en-fil"));
+        writeFile(file, "inte en mapp");
+        QTest::newRow("parent is a file") << file + QStringLiteral("/Kortvy") << firstSet_
+                                          << QStringLiteral("Mappen för dina kort kunde inte skapas:\n%1\n\n"
+                                                            "En del av sökvägen är en fil, inte en mapp.")
+                                                 .arg(file + QStringLiteral("/Kortvy"));
+        QTest::newRow("a file has the name") << file << firstSet_
+                                             << QStringLiteral("Det finns redan en fil med det namnet");
+        QTest::newRow("home does not exist") << tmp_.filePath(QStringLiteral("saknas/Kortvy")) << firstSet_
+                                             << QStringLiteral("En mapp på vägen dit finns inte.");
+        QTest::newRow("no first card set") << tmp_.filePath(QStringLiteral("utan/Kortvy"))
+                                           << tmp_.filePath(QStringLiteral("share/ingen"))
+                                           << QStringLiteral("Den första kortleken hittades inte");
+    }
+    void folderThatCannotBeMadeIsAClearError()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, firstSet);
+        QFETCH(QString, expected);
+        QDir().mkpath(tmp_.filePath(QStringLiteral("utan")));
+        try {
+            launcher::prepareCardFolder(folder, firstSet);
+            QFAIL("no error");
+        } catch (const forms::Error& e) {
+            QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QFileInfo(folder).fileName()), qPrintable(e.message()));
+        }
+        QVERIFY(!QFileInfo(folder).isDir());
+        if (QFileInfo(folder).absoluteDir().exists())
+            QVERIFY(!entries(QFileInfo(folder).absolutePath()).join(QLatin1Char(' ')).contains(QStringLiteral(".ny")));
+    }
+
+    void failedCopyLeavesNoHalfFolder()
+    {
+        // A card that opens but cannot be read: the start of this process's own memory,
+        // which is unmapped. Root can read any ordinary file, so nothing plainer would do.
+        const QString broken = tmp_.filePath(QStringLiteral("trasig"));
+        makeFirstSet(broken);
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), broken + QStringLiteral("/z-trasig.gif")));
+        const QString home = this->home(QStringLiteral("trasig-hem"));
+        const QString folder = launcher::cardFolderIn(home);
+        try {
+            launcher::prepareCardFolder(folder, broken);
+            QFAIL("no error");
+        } catch (const forms::Error& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("z-trasig.gif kunde inte kopieras")), qPrintable(e.message()));
+            QVERIFY2(e.message().endsWith(QStringLiteral("Ett fel uppstod när filen lästes eller skrevs.")),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(entries(home), QStringList());
+    }
+
+    void launchRefusesOtherPrograms_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("unknown") << QStringLiteral("bash");
+        QTest::newRow("path") << QStringLiteral("../bin/Kortvy");
+        QTest::newRow("empty") << QString();
+    }
+    void launchRefusesOtherPrograms()
+    {
+        QFETCH(QString, program);
+        const QString home = this->home(QStringLiteral("okänt"));
+        const QString message = launcher::launch(program, QStringLiteral("/usr/bin"), home);
+        QVERIFY2(message.startsWith(QStringLiteral("Okänt program")), qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("kortvy-start Kortvyadm")));
+        QCOMPARE(entries(home), QStringList());
+    }
+
+    void launchNeedsTheProgramBesideIt()
+    {
+        const QString home = this->home(QStringLiteral("utan-program"));
+        const QString message = launcher::launch(QStringLiteral("Kortvy"), tmp_.filePath(QStringLiteral("tom-bin")), home);
+        QVERIFY2(message.contains(QStringLiteral("Programmet Kortvy kunde inte startas")), qPrintable(message));
+        QCOMPARE(entries(home), QStringList());
+    }
+
+    // The real kortvy-start in an installed layout, with stand-ins for the programs that
+    // tell where they were started and with what.
+    void startsTheProgramInsideTheCardFolder()
+    {
+        const QString bin = tmp_.filePath(QStringLiteral("inst/bin"));
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QFile::copy(QStringLiteral(KORTVY_START), bin + QStringLiteral("/kortvy-start")));
+        QVERIFY(QFile::setPermissions(bin + QStringLiteral("/kortvy-start"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        makeFirstSet(launcher::firstCardSetFrom(bin));
+        for (const QString& name : {QStringLiteral("Kortvy"), QStringLiteral("Kortvyadm")}) {
+            const QString program = bin + QLatin1Char('/') + name;
+            writeFile(program, "#!/bin/sh\n{ echo \"$0\"; pwd; echo \"$#\"; } > \"$HOME/" + name.toUtf8() + ".txt\"\n");
+            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        }
+
+        const QString home = this->home(QStringLiteral("hela"));
+        for (const QString& name : {QStringLiteral("Kortvy"), QStringLiteral("Kortvyadm")}) {
+            QProcess start;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("HOME"), home);
+            start.setProcessEnvironment(env);
+            start.setWorkingDirectory(tmp_.path());
+            start.start(bin + QStringLiteral("/kortvy-start"), {name});
+            QVERIFY(start.waitForFinished(20000));
+            QCOMPARE(start.exitCode(), 0);
+            const QList<QByteArray> told = readFile(home + QLatin1Char('/') + name + QStringLiteral(".txt")).split('\n');
+            QCOMPARE(told.value(0), QFile::encodeName(bin + QLatin1Char('/') + name));
+            QCOMPARE(told.value(1), QFile::encodeName(launcher::cardFolderIn(home)));
+            QCOMPARE(told.value(2), QByteArray("0"));
+        }
+        QCOMPARE(readFile(launcher::cardFolderIn(home) + QStringLiteral("/äpple.jpg")), kCards.at(2).second);
+    }
+
+    void failedStartSaysWhyAndFails()
+    {
+        const QString file = tmp_.filePath(QStringLiteral("hem-som-fil"));
+        writeFile(file, "x");
+        QProcess start;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), file);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        start.setProcessEnvironment(env);
+        const QString bin = tmp_.filePath(QStringLiteral("inst/bin"));
+        for (const QStringList& args : {QStringList{QStringLiteral("Kortvy")}, QStringList{}}) {
+            start.start(bin + QStringLiteral("/kortvy-start"), args);
+            QVERIFY(start.waitForFinished(20000));
+            QCOMPARE(start.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(start.exitCode(), 1);
+            const QString said = QString::fromUtf8(start.readAllStandardError());
+            QVERIFY2(said.contains(args.isEmpty() ? QStringLiteral("Användning: kortvy-start Kortvy")
+                                                  : QStringLiteral("Mappen för dina kort kunde inte skapas")),
+                     qPrintable(said));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(LauncherTest)
+#include "tst_launcher.moc"
