@@ -1,0 +1,234 @@
+// Measures how the programs handle teachers' own photos: a picture into a card, the game's
+// whole start-up with many 12-megapixel photos (time and peak memory, each case in a
+// process of its own), and the supervisor's preview, each against the plain way of
+// loading pictures (full decode, stretched when painted) done in the same run.
+#include "BenchPictures.h"
+#include "Measure.h"
+#include "PlainStartup.h"
+
+#include "forms/Image.h"
+#include "forms/Program.h"
+#include "forms/Twips.h"
+#include "game/Form1.h"
+#include "settings/ValueWriter.h"
+#include "supervisor/Form1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QSysInfo>
+#include <QThread>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QSize kPhoto(4032, 3024);
+
+struct CardSetPlan {
+    QString name;
+    int count;
+    int lowerType;       // 0 pictures, 1 texts, 2 both
+    bool lowerPictures;  // lower picture names in the file
+};
+
+QString photoName(int i)
+{
+    return QStringLiteral("foto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+void writeCardSet(const QString& dir, const CardSetPlan& plan, const QString& photos)
+{
+    QDir().mkpath(dir);
+    for (int i = 0; i < 2 * plan.count; ++i) {
+        const QString link = dir + QLatin1Char('/') + photoName(i);
+        if (!QFile::exists(link))
+            QFile::link(photos + QLatin1Char('/') + photoName(i), link);
+    }
+    settings::ValueWriter writer(dir + QStringLiteral("/kortvy.ini"));
+    writer.writeNumber(qint16(plan.count));
+    writer.writeNumber(0);
+    writer.writeNumber(qint16(plan.lowerType));
+    for (int i = 0; i < plan.count; ++i) {
+        writer.writeText(photoName(2 * i));
+        writer.writeText(plan.lowerPictures ? photoName(2 * i + 1) : QString());
+        writer.writeText(QStringLiteral("kort %1").arg(i));
+        writer.writeText(QStringLiteral("kort %1").arg(i));
+    }
+    writer.commit();
+}
+
+// One start-up in this process: from Form_Load to the first complete paint.
+int childStartup(const QString& dir, bool plain)
+{
+    QDir::setCurrent(dir);
+    QElapsedTimer timer;
+    timer.start();
+    std::unique_ptr<QWidget> window;
+    if (plain) {
+        window.reset(bench::plainStartup());
+    } else {
+        auto form = std::make_unique<game::Form1>();
+        form->Form_Load();
+        window = std::move(form);
+    }
+    forms::showCentred(window.get());
+    window->repaint();
+    QCoreApplication::processEvents();
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("%.2f %.1f\n", ms, bench::peakMemoryMb());
+    return 0;
+}
+
+struct Row {
+    QString name;
+    double ms;
+    double plainMs;  // 0 when the case has no plain counterpart
+    double peakMb;
+    double plainPeakMb;
+};
+
+QString formatRow(const Row& r)
+{
+    const QString ratio = r.plainMs > 0 ? QString::number(r.plainMs / r.ms, 'f', 2) + QStringLiteral("x") : QStringLiteral("-");
+    const QString peak = r.peakMb > 0 ? QString::number(r.peakMb, 'f', 0) : QStringLiteral("-");
+    const QString plainPeak = r.plainPeakMb > 0 ? QString::number(r.plainPeakMb, 'f', 0) : QStringLiteral("-");
+    const QString plain = r.plainMs > 0 ? QString::number(r.plainMs, 'f', 1) : QStringLiteral("-");
+    return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |")
+        .arg(r.name, QString::number(r.ms, 'f', 1), plain, ratio, peak, plainPeak);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QStringList args = [&] {
+        QStringList a;
+        for (int i = 1; i < argc; ++i)
+            a << QString::fromLocal8Bit(argv[i]);
+        return a;
+    }();
+    if (args.size() == 3 && args[0] == QLatin1String("--startup")) {
+        QApplication app(argc, argv);
+        try {
+            return childStartup(args[1], args[2] == QLatin1String("plain"));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+    }
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString out = args.value(0, QStringLiteral("bench.txt"));
+    const QString data = QDir::current().absoluteFilePath(args.value(1, QStringLiteral("bench-data")));
+    const QString photos = data + QStringLiteral("/photos");
+    QDir().mkpath(photos);
+
+    std::fprintf(stderr, "Making test pictures in %s ...\n", qPrintable(photos));
+    for (int i = 0; i < 20; ++i)
+        bench::makePhotoJpeg(photos + QLatin1Char('/') + photoName(i), kPhoto, i);
+    bench::makePhotoBmp(photos + QStringLiteral("/stor.bmp"), {4000, 3000}, 1);
+    bench::makePhotoGif(photos + QStringLiteral("/stor.gif"), {4000, 3000}, 2);
+    bench::makePhotoJpeg(photos + QStringLiteral("/liten.jpg"), {1155, 866}, 3);
+
+    QList<Row> rows;
+
+    // 1. One picture into a card-size picture box.
+    struct PictureCase {
+        QString label;
+        QString file;
+    };
+    const QList<PictureCase> pictures = {
+        {QStringLiteral("JPEG 4032x3024"), photos + QLatin1Char('/') + photoName(0)},
+        {QStringLiteral("BMP 4000x3000"), photos + QStringLiteral("/stor.bmp")},
+        {QStringLiteral("GIF 4000x3000"), photos + QStringLiteral("/stor.gif")},
+        {QStringLiteral("JPEG 1 MP"), photos + QStringLiteral("/liten.jpg")},
+    };
+    for (const PictureCase& pc : pictures) {
+        for (const int twips : {1335, 2250}) {
+            const QSize size(forms::toPixels(twips), forms::toPixels(twips));
+            const int runs = pc.file.endsWith(QLatin1String(".gif")) ? 3 : 5;
+            const double fast = bench::medianMs(runs, [&] { forms::decodePicture(pc.file, size); });
+            const double plain = bench::medianMs(runs, [&] {
+                const QImage shown = QImage(pc.file).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                Q_UNUSED(shown);
+            });
+            rows << Row{QStringLiteral("bild %1 -> kort %2").arg(pc.label).arg(twips), fast, plain, 0, 0};
+            std::fprintf(stderr, "%s\n", qPrintable(formatRow(rows.last())));
+        }
+    }
+
+    // 2 and 3. The game's start-up, each case in a process of its own.
+    const QList<CardSetPlan> plans = {
+        {QStringLiteral("start 10 kort, 20 foton"), 10, 0, true},
+        {QStringLiteral("start 10 kort, undre text (bilder i filen)"), 10, 1, true},
+        {QStringLiteral("start 10 kort, inga undre bilder"), 10, 1, false},
+        {QStringLiteral("start 3 kort, 6 foton"), 3, 0, true},
+        {QStringLiteral("start 5 kort, 10 foton"), 5, 0, true},
+        {QStringLiteral("start 1 kort, 2 foton"), 1, 0, true},
+    };
+    for (const CardSetPlan& plan : plans) {
+        const QString dir = data + QStringLiteral("/set-%1-%2-%3").arg(plan.count).arg(plan.lowerType).arg(plan.lowerPictures);
+        writeCardSet(dir, plan, photos);
+        bench::ChildResult best, bestPlain;
+        for (int run = 0; run < 3; ++run) {
+            const bench::ChildResult fast = bench::runChild({QStringLiteral("--startup"), dir, QStringLiteral("fast")});
+            const bench::ChildResult plain = bench::runChild({QStringLiteral("--startup"), dir, QStringLiteral("plain")});
+            if (!fast.ok || !plain.ok) {
+                std::fprintf(stderr, "start-up failed: %s %s\n", qPrintable(fast.error), qPrintable(plain.error));
+                return 1;
+            }
+            if (run == 0 || fast.ms < best.ms)
+                best = fast;
+            if (run == 0 || plain.ms < bestPlain.ms)
+                bestPlain = plain;
+        }
+        rows << Row{plan.name, best.ms, bestPlain.ms, best.peakMb, bestPlain.peakMb};
+        std::fprintf(stderr, "%s\n", qPrintable(formatRow(rows.last())));
+    }
+
+    // 4. The supervisor's preview of one photo.
+    {
+        const QString dir = data + QStringLiteral("/set-10-0-1");
+        QDir::setCurrent(dir);
+        supervisor::Form1 form;
+        form.Form_Load();
+        form.File1(0)->refresh();
+        const int row = form.File1(0)->rows().indexOf(photoName(3));
+        const double fast = bench::medianMs(5, [&] {
+            form.Image3(0)->clearPicture();
+            form.File1(0)->setListIndex(row);
+            form.File1_Click(0);
+            form.Image3(0)->decode();
+        });
+        const QSize size = form.Image3(0)->size();
+        const double plain = bench::medianMs(5, [&] {
+            const QImage shown = QImage(photoName(3)).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            Q_UNUSED(shown);
+        });
+        rows << Row{QStringLiteral("Kortvyadm: förhandsvisning av ett foto"), fast, plain, 0, 0};
+        std::fprintf(stderr, "%s\n", qPrintable(formatRow(rows.last())));
+    }
+
+    QFile file(out);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+        return 1;
+    }
+    QTextStream text(&file);
+    text << "Machine: " << QSysInfo::prettyProductName() << ", " << QSysInfo::currentCpuArchitecture() << ", "
+         << QThread::idealThreadCount() << " cores, Qt " << qVersion() << "\n\n";
+    text << "| case | ms | plain ms | speed-up | peak MB | plain peak MB |\n|---|---|---|---|---|---|\n";
+    for (const Row& r : rows)
+        text << formatRow(r) << "\n";
+    text.flush();
+    file.close();
+    QFile again(out);
+    again.open(QIODevice::ReadOnly);
+    std::printf("%s", again.readAll().constData());
+    return 0;
+}
