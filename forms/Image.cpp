@@ -105,6 +105,8 @@ void Image::LoadPicture(const QString& fileName)
     QImageReader reader(fileName);
     checkReadable(fileName, reader);
     file_ = fileName;
+    // A screen reader says the picture's name, unless the program gives a better one.
+    setAccessibleName(QFileInfo(fileName).completeBaseName());
     image_ = QImage();
     decodedFor_ = QSize();
     update();
@@ -113,6 +115,7 @@ void Image::LoadPicture(const QString& fileName)
 void Image::clearPicture()
 {
     file_.clear();
+    setAccessibleName(QString());
     image_ = QImage();
     decodedFor_ = QSize();
     update();

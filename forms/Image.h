@@ -19,6 +19,7 @@ public:
     explicit Image(QWidget* parent = nullptr);
 
     // Throws forms::Error naming the file when it is missing or holds no readable picture.
+    // The picture's name without its extension becomes the box's accessible name.
     void LoadPicture(const QString& fileName);
     void clearPicture();
     bool hasPicture() const { return !file_.isEmpty(); }

@@ -165,6 +165,12 @@ void Form1::Form_Load()
             loadCardPicture(Image2(slot), bild_undre(i), i, "undre");
         Panel3D4(slot)->setCaption(text_undre(i));
         Panel3D3(i)->setCaption(text_ovre(i));
+        // A screen reader names a card by its text, or by its picture's name where it
+        // has no text.
+        if (!text_undre(i).isEmpty())
+            Image2(slot)->setAccessibleName(text_undre(i));
+        if (!text_ovre(i).isEmpty())
+            Image1(i)->setAccessibleName(text_ovre(i));
     }
 
     visa_ovre();

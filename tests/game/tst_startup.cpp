@@ -2,6 +2,7 @@
 
 #include "forms/Program.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -65,6 +66,31 @@ private slots:
         // The pictures are real: each decodes at its shown size.
         form.Image1(0)->decode();
         QCOMPARE(form.Image1(0)->decodedImage().size(), QSize(148, 148));
+    }
+
+    void screenReaderNamesEveryCard()
+    {
+        ScriptedRandom draws({0.25f, 0.75f, 0.5f});
+        RandomInPlace inPlace(&draws);
+        CardFolder folder;
+        folder.picture(QStringLiteral("björn.bmp"));
+        folder.picture(QStringLiteral("katt.gif"));
+        folder.picture(QStringLiteral("hund.jpg"));
+        folder.writeIni(cardFile(3, 0, 1,
+                                 {{"björn.bmp", "katt.gif", "", "Katt"},
+                                  {"hund.jpg", "", "Hund", "hund"},
+                                  {"", "", "", ""}}));
+        Form1 form;
+        QCOMPARE(loadFailure(form), QString());
+        auto name = [](QWidget* w) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+            return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+        };
+        QCOMPARE(name(form.Image1(0)), QStringLiteral("björn"));  // only a picture: its name
+        QCOMPARE(name(form.Image1(1)), QStringLiteral("Hund"));   // its text
+        QCOMPARE(name(form.Image2(0)), QStringLiteral("Katt"));   // lower card 0 in slot 0
+        QCOMPARE(name(form.Panel3D4(2)), QStringLiteral("hund")); // lower card 1 in slot 2
+        QCOMPARE(name(form.Command3D2), QStringLiteral("Sluta"));
     }
 
     void backdropCoversTheScreenBeforeTheWindowShows()
