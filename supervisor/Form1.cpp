@@ -1,0 +1,94 @@
+// Start-up, the three pages and shutdown of the supervisor's window.
+
+#include "Form1.h"
+
+#include "forms/Program.h"
+
+#include "settings/CardFile.h"
+#include "settings/SettingsError.h"
+
+#include <QCloseEvent>
+
+namespace supervisor {
+
+void Form1::koppla_handelser()
+{
+    Panel3D7->onClick = [this] { Panel3D7_Click(); };
+    Panel3D8->onClick = [this] { Panel3D8_Click(); };
+    Panel3D9->onClick = [this] { Panel3D9_Click(); };
+    for (qint16 i = 0; i < 3; ++i)
+        Option3D1(i)->onClick = [this, i] { Option3D1_Click(i); };
+    for (qint16 p = 0; p < 2; ++p) {
+        File1(p)->onClick = [this, p](int) { File1_Click(p); };
+        File1(p)->onDblClick = [this, p](int) { File1_DblClick(p); };
+        SSCommand2(p)->onClick = [this, p] { SSCommand2_Click(p); };
+        Command1(p)->onClick = [this, p] { Command1_Click(p); };
+    }
+    for (qint16 k = 0; k < 4; ++k) {
+        List1(k)->onClick = [this, k](int) { List1_Click(k); };
+        List1(k)->onDblClick = [this, k](int) { List1_DblClick(k); };
+    }
+    Command3D5->onClick = [this] { Command3D5_Click(); };
+    Command3D6->onClick = [this] { Command3D6_Click(); };
+}
+
+void Form1::Form_Load()
+{
+    Form2 = new forms::Backdrop;
+    Form2->showOverScreen();
+    try {
+        hämta(settings::kFileName);
+    } catch (const settings::Error& e) {
+        throw forms::Error(e.message());
+    }
+    nytt_antal(antal_val);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    qint16 Cancel = 0;
+    forms::dispatch([this, &Cancel] { Form_Unload(Cancel); });
+    if (Cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void Form1::Form_Unload(qint16&)
+{
+    if (Form2)
+        Form2->unload();
+}
+
+void Form1::dolj_sidor()
+{
+    Panel3D7->setFontBold(false);
+    Panel3D8->setFontBold(false);
+    Panel3D9->setFontBold(false);
+    for (int i = 1; i <= 3; ++i)
+        Panel3D1(i)->setVisible(false);
+}
+
+void Form1::visa_sida(forms::Panel3D* rubrik, int sida)
+{
+    dolj_sidor();
+    rubrik->setFontBold(true);
+    Panel3D1(sida)->setVisible(true);
+}
+
+void Form1::Panel3D7_Click()
+{
+    visa_sida(Panel3D7, 1);
+}
+
+void Form1::Panel3D8_Click()
+{
+    visa_sida(Panel3D8, 2);
+}
+
+void Form1::Panel3D9_Click()
+{
+    visa_sida(Panel3D9, 3);
+}
+
+} // namespace supervisor

@@ -1,0 +1,76 @@
+// "Spara" and "Avbryt".
+
+#include "Form1.h"
+
+#include "forms/Program.h"
+
+#include "settings/CardFile.h"
+#include "settings/SettingsError.h"
+#include "settings/ValueWriter.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace supervisor {
+
+namespace {
+
+// The code of a "Typ av kort" group whose options start at `first`: "Text" 1, else
+// "Bild" 0, else 2 ("Text + Bild" or none chosen).
+qint16 typeCode(const forms::ControlArray<forms::Option3D, 6>& options, int first)
+{
+    if (options(first)->Value())
+        return 1;
+    if (options(first + 1)->Value())
+        return 0;
+    return 2;
+}
+
+} // namespace
+
+void Form1::Command3D5_Click()
+{
+    // The file is replaced only when it is complete: a failure leaves the stored card set
+    // as it was and the window open with every edit.
+    try {
+        settings::ValueWriter fil(settings::kFileName);
+        fil.writeNumber(antal);
+        fil.writeNumber(typeCode(SSOption1, 0));
+        fil.writeNumber(typeCode(SSOption1, 3));
+        const qint16 sista = forms::int16(antal - 1);
+        for (qint16 i = 0; i <= sista; ++i) {
+            fil.writeText(List1(0)->row(i));
+            fil.writeText(List1(2)->row(i));
+            fil.writeText(List1(1)->row(i));
+            fil.writeText(List1(3)->row(i));
+        }
+        fil.commit();
+    } catch (const settings::Error& e) {
+        visa_sparfel(e.message());
+        return;
+    }
+    lastSaveError.clear();
+    forms::endProgram();
+}
+
+void Form1::visa_sparfel(const QString& meddelande)
+{
+    lastSaveError = QStringLiteral("Kortleken kunde inte sparas, och kortvy.ini är som förut.\n\n%1\n\n"
+                                   "Dina ändringar finns kvar i fönstret. Försök spara igen, eller avsluta "
+                                   "med \"Avbryt\".")
+                        .arg(meddelande);
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), lastSaveError, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("Sparfel"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void Form1::Command3D6_Click()
+{
+    forms::endProgram();
+}
+
+} // namespace supervisor
