@@ -2,10 +2,6 @@
 
 #include "game/StopSign.h"
 
-#include "forms/Program.h"
-
-#include <QTest>
-
 using namespace gametest;
 using game::Form1;
 
@@ -15,24 +11,24 @@ struct Box {
     float left, top, width, height;
 };
 
-QString describe(const forms::Geometry* g)
+// Empty when the control stands in the box (twips), else where it stands.
+QString offBox(QWidget* w, Box b)
 {
-    return QStringLiteral("%1, %2, %3 × %4").arg(g->Left()).arg(g->Top()).arg(g->Width()).arg(g->Height());
+    const auto* g = dynamic_cast<const forms::Geometry*>(w);
+    if (g->Left() == b.left && g->Top() == b.top && g->Width() == b.width && g->Height() == b.height)
+        return {};
+    return QStringLiteral("%1 at %2, %3, %4 × %5")
+        .arg(w->objectName())
+        .arg(g->Left())
+        .arg(g->Top())
+        .arg(g->Width())
+        .arg(g->Height());
 }
-
-bool sameBox(const forms::Geometry* g, Box b)
-{
-    return g->Left() == b.left && g->Top() == b.top && g->Width() == b.width && g->Height() == b.height;
-}
-
-#define CHECK_BOX(control, ...)                                                                      \
-    QVERIFY2(sameBox(control, Box{__VA_ARGS__}),                                                     \
-             qPrintable(QStringLiteral("%1 at %2").arg((control)->objectName(), describe(control))))
+#define CHECK_BOX(control, box) QCOMPARE(offBox(control, box), QString())
 
 // Where the cards of a count stand once laid out, before the display modes: the tables of
 // the layout, written out independently of the code that makes it.
 struct Expected {
-    int shown;
     Box picture[2][10];  // [upper/lower][slot]
     Box panel[2][10];
     Box frame;
@@ -41,36 +37,23 @@ struct Expected {
 Expected expectedLayout(int antal)
 {
     Expected e{};
-    e.shown = qMin(antal, 10);
     for (int row = 0; row < 2; ++row) {
         for (int k = 0; k < 10; ++k) {
             const float c = float(k % 5);
             const bool second = k >= 5;
             e.picture[row][k] = {360 + 1680 * c, second ? (row == 0 ? 1920.0f : 1800.0f) : 240.0f, 1335, 1335};
             e.panel[row][k] = {480 + 1680 * c, second ? (row == 0 ? 3120.0f : 3000.0f) : 1440.0f, 1095, 255};
-        }
-    }
-    e.frame = {370, 240, 1335, 1335};
-    if (antal == 5) {
-        for (int row = 0; row < 2; ++row) {
-            for (int k = 0; k < 5; ++k) {
+            if (antal == 5 && k < 5) {
                 e.picture[row][k].top = 1040;
                 e.panel[row][k].top = 2240;
             }
-        }
-        e.frame = {370, 1040, 1335, 1335};
-    }
-    if (antal == 3) {
-        const float lefts[] = {480, 3210, 5940};
-        const float panelLefts[] = {1040, 3770, 6500};
-        for (int row = 0; row < 2; ++row) {
-            for (int k = 0; k < 3; ++k) {
-                e.picture[row][k] = {lefts[k], 440, 2250, 2250};
-                e.panel[row][k] = {panelLefts[k], 2540, 1095, 255};
+            if (antal == 3 && k < 3) {
+                e.picture[row][k] = {480 + 2730.0f * k, 440, 2250, 2250};
+                e.panel[row][k] = {1040 + 2730.0f * k, 2540, 1095, 255};
             }
         }
-        e.frame = {490, 440, 2250, 2250};
     }
+    e.frame = antal == 3 ? Box{490, 440, 2250, 2250} : Box{370, antal == 5 ? 1040.0f : 240.0f, 1335, 1335};
     return e;
 }
 
@@ -92,34 +75,28 @@ private slots:
         Form1 form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Välj rätt kort."));
         QCOMPARE(form.size(), QSize(642, 459));  // 9630 × 6885 twips
-        CHECK_BOX(form.Panel3D1, 0, 0, 9615, 3495);
-        CHECK_BOX(form.Panel3D2, 0, 3490, 9615, 3400);
+        CHECK_BOX(form.Panel3D1, (Box{0, 0, 9615, 3495}));
+        CHECK_BOX(form.Panel3D2, (Box{0, 3490, 9615, 3400}));
+        CHECK_BOX(form.Command3D2, (Box{8640, 120, 840, 1020}));
+        CHECK_BOX(form.Shape1, (Box{360, 240, 1335, 1335}));
         QCOMPARE(form.Panel3D1->background(), QColor(128, 255, 255));
         QCOMPARE(form.Panel3D2->background(), QColor(255, 255, 128));
         QCOMPARE(form.Panel3D1->bevel(), forms::Panel3D::Bevel::Raised);
         QVERIFY(form.Panel3D1->Caption().isEmpty());
 
-        CHECK_BOX(form.Command3D2, 8640, 120, 840, 1020);
         QCOMPARE(form.Command3D2->parentWidget(), form.Panel3D1);
         QCOMPARE(form.Command3D2->Caption(), QStringLiteral("Sluta"));
         QCOMPARE(form.Command3D2->font().pointSizeF(), 9.75);
         QVERIFY(form.Command3D2->font().bold());
         QCOMPARE(form.Command3D2->picture().size(), QSize(31, 30));
-
         QCOMPARE(form.Shape1->borderColour(), QColor(255, 0, 0));
         QCOMPARE(form.Shape1->borderWidth(), 10);
-        CHECK_BOX(form.Shape1, 360, 240, 1335, 1335);
 
         for (int k = 0; k < 10; ++k) {
-            QCOMPARE(form.Image1(k)->objectName(), QStringLiteral("Image1(%1)").arg(k));
-            QCOMPARE(form.Panel3D4(k)->objectName(), QStringLiteral("Panel3D4(%1)").arg(k));
             QCOMPARE(form.Image1(k)->parentWidget(), form.Panel3D1);
             QCOMPARE(form.Panel3D3(k)->parentWidget(), form.Panel3D1);
             QCOMPARE(form.Image2(k)->parentWidget(), form.Panel3D2);
             QCOMPARE(form.Panel3D4(k)->parentWidget(), form.Panel3D2);
-            const QFont f = form.Panel3D3(k)->captionFont();
-            QCOMPARE(f.pointSizeF(), 24.27);
-            QVERIFY(f.bold());
             QCOMPARE(form.Panel3D4(k)->background(), QColor(255, 255, 255));
             QVERIFY(form.Panel3D3(k)->Caption().isEmpty());
             QVERIFY(!form.Image2(k)->hasPicture());
@@ -134,10 +111,10 @@ private slots:
         const QImage sign = game::stopSign();
         QCOMPARE(sign.size(), QSize(31, 30));
         QVERIFY(sign.colorCount() > 0 && sign.colorCount() <= 16);
-        QCOMPARE(sign.pixelColor(0, 0), QColor(192, 192, 192));        // background in the corners
-        QCOMPARE(sign.pixelColor(15, 0), QColor(0, 0, 0));             // outline
-        QCOMPARE(sign.pixelColor(15, 4), QColor(255, 0, 0));           // red face
+        QCOMPARE(sign.pixelColor(0, 0), QColor(192, 192, 192));  // background in the corners
+        QCOMPARE(sign.pixelColor(15, 0), QColor(0, 0, 0));       // outline
         QCOMPARE(sign.pixelColor(0, 15), QColor(0, 0, 0));
+        QCOMPARE(sign.pixelColor(15, 4), QColor(255, 0, 0));     // red face
         int white = 0;
         for (int y = 0; y < 30; ++y) {
             for (int x = 0; x < 31; ++x) {
@@ -150,114 +127,70 @@ private slots:
         QVERIFY(white > 30);
     }
 
-    void layoutForEachCount_data()
+    // Every slot of both rows for each count, then the display modes: text-only panels take
+    // their card's square, picture-only rows hide the panels of the shown slots.
+    void layoutAndDisplayModes_data()
     {
-        QTest::addColumn<int>("antal");
-        QTest::newRow("10 cards") << 10;
-        QTest::newRow("5 cards") << 5;
-        QTest::newRow("3 cards") << 3;
-        QTest::newRow("4 cards keep the design positions") << 4;
+        addSetColumns();
+        QTest::newRow("10 cards") << 10 << 2 << 2;
+        QTest::newRow("5 cards") << 5 << 2 << 2;
+        QTest::newRow("3 cards") << 3 << 2 << 2;
+        QTest::newRow("4 cards keep the design positions") << 4 << 2 << 2;
+        QTest::newRow("3 cards, upper text only") << 3 << 1 << 2;
+        QTest::newRow("10 cards, upper pictures only, lower text only") << 10 << 0 << 1;
+        QTest::newRow("5 cards, both rows text only") << 5 << 1 << 1;
+        QTest::newRow("5 cards, lower pictures only, upper unknown code") << 5 << 7 << 0;
     }
-    void layoutForEachCount()
+    void layoutAndDisplayModes()
     {
-        QFETCH(int, antal);
-        CardFolder folder;
-        folder.writeStandard(antal, 2, 2);
-        Form1 form;
-        QCOMPARE(loadFailure(form), QString());
-
+        FETCH_SET;
+        Game game(antal, typOvre, typUndre);
+        QCOMPARE(game.failure, QString());
+        Form1& form = game.form;
         const Expected e = expectedLayout(antal);
-        for (int k = 0; k < 10; ++k) {
-            forms::Image* pictures[2] = {form.Image1(k), form.Image2(k)};
-            forms::Panel3D* panels[2] = {form.Panel3D3(k), form.Panel3D4(k)};
-            for (int row = 0; row < 2; ++row) {
-                QCOMPARE(pictures[row]->Visible(), k < e.shown);
-                QCOMPARE(panels[row]->Visible(), k < e.shown);
-                if (k < e.shown) {
+        const int typ[2] = {typOvre, typUndre};
+        const float square = antal == 3 ? 2250 : 1335;
+        for (int row = 0; row < 2; ++row) {
+            for (int k = 0; k < 10; ++k) {
+                forms::Image* picture = row == 0 ? form.Image1(k) : form.Image2(k);
+                forms::Panel3D* panel = row == 0 ? form.Panel3D3(k) : form.Panel3D4(k);
+                QCOMPARE(picture->Visible(), k < antal && typ[row] != 1);
+                QCOMPARE(panel->Visible(), k < antal && typ[row] != 0);
+                if (k >= antal)
+                    continue;
+                // A picture keeps its laid-out box whether shown or not.
+                CHECK_BOX(picture, e.picture[row][k]);
+                if (typ[row] == 1) {
                     const Box p = e.picture[row][k];
-                    const Box t = e.panel[row][k];
-                    CHECK_BOX(pictures[row], p.left, p.top, p.width, p.height);
-                    CHECK_BOX(panels[row], t.left, t.top, t.width, t.height);
+                    CHECK_BOX(panel, (Box{p.left, p.top, square, square}));
+                    QCOMPARE(panel->FontSize(), antal == 3 ? 20.0 : 16.0);
+                    QVERIFY(!panel->FontBold());
+                } else if (typ[row] != 0) {
+                    CHECK_BOX(panel, e.panel[row][k]);
+                    QCOMPARE(panel->FontSize(), 24.27);
+                    QVERIFY(panel->FontBold());
                 }
             }
         }
-        CHECK_BOX(form.Shape1, e.frame.left, e.frame.top, e.frame.width, e.frame.height);
+        CHECK_BOX(form.Shape1, e.frame);
         QVERIFY(form.Shape1->Visible());
         QCOMPARE(form.plats, qint16(0));
     }
 
     void threeCardsOnScreen()
     {
-        CardFolder folder;
-        folder.writeStandard(3);
-        Form1 form;
-        QCOMPARE(loadFailure(form), QString());
-        QCOMPARE(form.Image1(0)->geometry(), QRect(32, 29, 150, 150));
-        QCOMPARE(form.Image2(2)->geometry(), QRect(396, 29, 150, 150));
-        QCOMPARE(form.Panel3D3(1)->geometry(), QRect(251, 169, 73, 17));
-        QCOMPARE(form.Shape1->geometry(), QRect(33, 29, 150, 150));
-    }
-
-    void displayModes_data()
-    {
-        QTest::addColumn<int>("antal");
-        QTest::addColumn<int>("typOvre");
-        QTest::addColumn<int>("typUndre");
-        QTest::newRow("3 cards, upper text only, lower both") << 3 << 1 << 2;
-        QTest::newRow("10 cards, upper pictures only, lower text only") << 10 << 0 << 1;
-        QTest::newRow("5 cards, both rows text only") << 5 << 1 << 1;
-        QTest::newRow("5 cards, lower pictures only, upper unknown code") << 5 << 7 << 0;
-    }
-    void displayModes()
-    {
-        QFETCH(int, antal);
-        QFETCH(int, typOvre);
-        QFETCH(int, typUndre);
-        CardFolder folder;
-        folder.writeStandard(antal, typOvre, typUndre);
-        Form1 form;
-        QCOMPARE(loadFailure(form), QString());
-
-        const Expected e = expectedLayout(antal);
-        const int typ[2] = {typOvre, typUndre};
-        const float square = antal == 3 ? 2250 : 1335;
-        for (int row = 0; row < 2; ++row) {
-            for (int k = 0; k < antal; ++k) {
-                forms::Image* picture = row == 0 ? form.Image1(k) : form.Image2(k);
-                forms::Panel3D* panel = row == 0 ? form.Panel3D3(k) : form.Panel3D4(k);
-                const Box p = e.picture[row][k];
-                // A picture keeps its laid-out box whether shown or not.
-                CHECK_BOX(picture, p.left, p.top, p.width, p.height);
-                if (typ[row] == 0) {
-                    QVERIFY(picture->Visible());
-                    QVERIFY(!panel->Visible());
-                } else if (typ[row] == 1) {
-                    QVERIFY(!picture->Visible());
-                    QVERIFY(panel->Visible());
-                    CHECK_BOX(panel, p.left, p.top, square, square);
-                    QCOMPARE(panel->FontSize(), antal == 3 ? 20.0 : 16.0);
-                    QVERIFY(!panel->FontBold());
-                } else {
-                    QVERIFY(picture->Visible());
-                    QVERIFY(panel->Visible());
-                    const Box t = e.panel[row][k];
-                    CHECK_BOX(panel, t.left, t.top, t.width, t.height);
-                    QCOMPARE(panel->FontSize(), 24.27);
-                    QVERIFY(panel->FontBold());
-                }
-            }
-            for (int k = antal; k < 10; ++k) {
-                QVERIFY(!(row == 0 ? form.Image1(k) : form.Image2(k))->Visible());
-                QVERIFY(!(row == 0 ? form.Panel3D3(k) : form.Panel3D4(k))->Visible());
-            }
-        }
-        CHECK_BOX(form.Shape1, e.frame.left, e.frame.top, e.frame.width, e.frame.height);
+        Game game(3);
+        QCOMPARE(game.failure, QString());
+        QCOMPARE(game.form.Image1(0)->geometry(), QRect(32, 29, 150, 150));
+        QCOMPARE(game.form.Image2(2)->geometry(), QRect(396, 29, 150, 150));
+        QCOMPARE(game.form.Panel3D3(1)->geometry(), QRect(251, 169, 73, 17));
+        QCOMPARE(game.form.Shape1->geometry(), QRect(33, 29, 150, 150));
     }
 
     void pictureOnlyRowShowsEmptyPictureBoxes()
     {
         CardFolder folder;
-        folder.writeIni(cardFile(3, 0, 0, {{"", "", "a", "b"}, {"", "", "c", "d"}, {"", "", "e", "f"}}));
+        folder.writeIni(cardFile(3, 0, 0, {"", "", "a", "b", "", "", "c", "d", "", "", "e", "f"}));
         Form1 form;
         QCOMPARE(loadFailure(form), QString());
         for (int k = 0; k < 3; ++k) {
@@ -272,8 +205,7 @@ private slots:
     {
         {
             CardFolder folder;
-            folder.writeIni(cardFile(5, 2, 2, {{"a.bmp", "", "", ""}, {"b.bmp", "", "", ""},
-                                               {"", "", "", ""}, {"", "", "", ""}, {"", "", "", ""}}));
+            folder.writeIni(cardFile(5, 2, 2, QStringList{"a.bmp", "", "", "", "b.bmp", "", "", ""} + emptyStrings(3)));
             folder.picture(QStringLiteral("a.bmp"), QColor(0, 0, 255));
             folder.picture(QStringLiteral("b.bmp"), QColor(0, 0, 255));
             Form1 form;
@@ -284,17 +216,13 @@ private slots:
             // The frame around card 0 lies over its picture.
             QCOMPARE(pixel(form.Panel3D1, QPoint(380 / 15 + 2, 1700 / 15)), QColor(255, 0, 0));
         }
-        {
-            CardFolder folder;
-            folder.writeStandard(3, 1, 2);
-            Form1 form;
-            QCOMPARE(loadFailure(form), QString());
-            // Text-only card 0 fills 480…2730 × 440…2690; the frame's 10 pixels show on it.
-            const QRect frame = form.Shape1->geometry();
-            QCOMPARE(pixel(form.Panel3D1, frame.topLeft() + QPoint(3, frame.height() / 2)), QColor(255, 0, 0));
-            QCOMPARE(pixel(form.Panel3D1, frame.bottomRight() - QPoint(frame.width() / 2, 3)), QColor(255, 0, 0));
-            QCOMPARE(pixel(form.Panel3D1, frame.center() + QPoint(0, 30)), QColor(255, 255, 255));
-        }
+        Game game(3, 1, 2);
+        QCOMPARE(game.failure, QString());
+        // Text-only card 0 fills 480…2730 × 440…2690; the frame's 10 pixels show on it.
+        const QRect frame = game.form.Shape1->geometry();
+        QCOMPARE(pixel(game.form.Panel3D1, frame.topLeft() + QPoint(3, frame.height() / 2)), QColor(255, 0, 0));
+        QCOMPARE(pixel(game.form.Panel3D1, frame.bottomRight() - QPoint(frame.width() / 2, 3)), QColor(255, 0, 0));
+        QCOMPARE(pixel(game.form.Panel3D1, frame.center() + QPoint(0, 30)), QColor(255, 255, 255));
     }
 };
 

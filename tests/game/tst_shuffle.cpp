@@ -96,32 +96,33 @@ private slots:
         QCOMPARE(game::dra(qint16(antal), r), qint16(slot));
     }
 
-    void scriptedDrawsStoreTheCounterAtTheDrawnSlot()
+    // blanda with a scripted generator: a draw that lands on a taken slot is drawn again;
+    // the entries from antal on keep whatever they held.
+    void scriptedDraws_data()
     {
-        // 0.25 → slot 0 gets card 0; 0.75 → slot 2 gets card 1; then draws that land on
-        // taken slots (0.1 → 0, 0.9 → 2) are drawn again until 0.5 → slot 1 gets card 2.
-        ScriptedRandom source({0.25f, 0.75f, 0.1f, 0.9f, 0.5f});
-        Order o = withMarkers();
-        game::blanda(o, 3, source);
-        QCOMPARE(o(0), qint16(0));
-        QCOMPARE(o(1), qint16(2));
-        QCOMPARE(o(2), qint16(1));
-        QCOMPARE(source.used, qsizetype(5));
-        QCOMPARE(source.seeds, 1);
-        for (int i = 3; i <= 10; ++i)
-            QCOMPARE(o(i), qint16(70 + i));
-    }
-
-    void fiveCardsWithScriptedDraws()
-    {
+        QTest::addColumn<int>("antal");
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QList<qint16>>("ordning");
+        // 0.25 → slot 0 gets card 0; 0.75 → slot 2 gets card 1; 0.1 → 0 and 0.9 → 2 are
+        // taken, until 0.5 → slot 1 gets card 2.
+        QTest::newRow("3 cards") << 3 << QList<float>{0.25f, 0.75f, 0.1f, 0.9f, 0.5f} << QList<qint16>{0, 2, 1};
         // 0.625 → 2.5 → slot 2 for card 0; then slots 0 (0.0), 4 (0.99), 1 (0.3), 3 (0.7).
-        ScriptedRandom source({0.625f, 0.0f, 0.99f, 0.3f, 0.7f});
+        QTest::newRow("5 cards") << 5 << QList<float>{0.625f, 0.0f, 0.99f, 0.3f, 0.7f} << QList<qint16>{1, 3, 0, 4, 2};
+        QTest::newRow("count 0 draws nothing") << 0 << QList<float>{0.5f} << QList<qint16>{};
+        QTest::newRow("count -1 draws nothing") << -1 << QList<float>{0.5f} << QList<qint16>{};
+    }
+    void scriptedDraws()
+    {
+        QFETCH(int, antal);
+        QFETCH(QList<float>, draws);
+        QFETCH(QList<qint16>, ordning);
+        ScriptedRandom source(draws);
         Order o = withMarkers();
-        game::blanda(o, 5, source);
-        const qint16 expected[] = {1, 3, 0, 4, 2};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(o(i), expected[i]);
-        QCOMPARE(o(5), qint16(75));
+        game::blanda(o, qint16(antal), source);
+        for (int i = 0; i <= 10; ++i)
+            QCOMPARE(o(i), i < ordning.size() ? ordning[i] : qint16(70 + i));
+        QCOMPARE(source.used, qsizetype(ordning.isEmpty() ? 0 : draws.size()));
+        QCOMPARE(source.seeds, 1);
     }
 
     void everyCountGivesAPermutationAndLeavesTheRestAlone()
@@ -139,18 +140,6 @@ private slots:
                 for (int i = antal; i <= 10; ++i)
                     QCOMPARE(o(i), qint16(70 + i));
             }
-        }
-    }
-
-    void countsWithoutCardsDrawNothing()
-    {
-        for (int antal : {0, -1}) {
-            ScriptedRandom source({0.5f});
-            Order o = withMarkers();
-            game::blanda(o, qint16(antal), source);
-            QCOMPARE(source.used, qsizetype(0));
-            for (int i = 0; i <= 10; ++i)
-                QCOMPARE(o(i), qint16(70 + i));
         }
     }
 

@@ -6,6 +6,7 @@
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 // A card set as its file holds it: count, the two row types, then per card the upper
 // picture, lower picture, upper text and lower text.
@@ -65,4 +66,14 @@ inline CardSet tenCards()
         set.records << QStringList{"bild" + n + ".bmp", "bild" + n + ".gif", words[i], words[i].toUpper() + "!"};
     }
     return set;
+}
+
+// The rows of a test over the three files in data/: file name and card set.
+inline void addCardSetFiles()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<CardSet>("set");
+    QTest::newRow("3 cards") << QStringLiteral("three_cards.ini") << threeCards();
+    QTest::newRow("5 cards") << QStringLiteral("five_cards.ini") << fiveCards();
+    QTest::newRow("10 cards") << QStringLiteral("ten_cards.ini") << tenCards();
 }

@@ -14,18 +14,10 @@ QByteArray tenCards(int pictures, int texts)
 {
     QStringList strings = emptyStrings(10);
     for (int i = 0; i < pictures; ++i)
-        strings[4 * i] = QStringLiteral("p%1.gif").arg(i);
+        strings[4 * i] = QStringLiteral("p%1").arg(i);
     for (int i = 0; i < texts; ++i)
         strings[4 * i + 2] = QStringLiteral("t%1").arg(i);
     return cardFile(10, 1, 0, strings);
-}
-
-QStringList rows(const char* prefix, int from, int to)
-{
-    QStringList result;
-    for (int i = from; i < to; ++i)
-        result << QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i);
-    return result;
 }
 
 } // namespace
@@ -36,8 +28,8 @@ class CountTest : public QObject {
 private slots:
     void optionsSetCountAndHeights();
     void lowerCountCutsLongerLists();
-    void emptyRowsAfterACopyAreNotCut();
-    void cuttingKeepsRowsBehindTheCounted();
+    void cuttingACopiedList_data();
+    void cuttingACopiedList();
     void choosingTheChosenOptionRemovesNothing();
 };
 
@@ -74,45 +66,42 @@ void CountTest::lowerCountCutsLongerLists()
     QCOMPARE(counters(*form), QList<qint16>({3, 7, 0, 0}));
 
     click(form->Option3D1(0));
-    QCOMPARE(form->List1(1)->rows(), rows("t", 0, 3));
-    QCOMPARE(form->List1(0)->rows(), QStringList({"p0.gif", "p1.gif", "p2.gif"}));
+    QCOMPARE(form->List1(1)->rows(), numbered("t", 3));
+    QCOMPARE(form->List1(0)->rows(), numbered("p", 3));
     QCOMPARE(counters(*form), QList<qint16>({3, 3, 0, 0}));
 
     click(form->Option3D1(2));
-    QCOMPARE(form->List1(1)->rows(), rows("t", 0, 3));
+    QCOMPARE(form->List1(1)->rows(), numbered("t", 3));
     QCOMPARE(counters(*form), QList<qint16>({3, 3, 0, 0}));
 }
 
-void CountTest::emptyRowsAfterACopyAreNotCut()
+// After a copy the lower picture list holds ten rows, of which `pictures` are counted. A
+// lower count cuts the counted rows beyond it; the rows behind the counted ones move up
+// and stay, and a count that the counted rows fit leaves the list whole.
+void CountTest::cuttingACopiedList_data()
 {
-    CardFolder folder;
-    folder.writeIni(tenCards(3, 0));
-    auto form = startForm();
-    click(form->Panel3D8);
-    click(form->Command1(0));
-    QCOMPARE(form->List1(2)->ListCount(), 10);
-    QCOMPARE(form->antal_rader(2), qint16(3));
-
-    click(form->Option3D1(1));
-    QCOMPARE(form->List1(2)->ListCount(), 10);
-    QCOMPARE(form->List1(2)->Height(), 1230.0f);
-    QCOMPARE(form->antal_rader(2), qint16(3));
+    QTest::addColumn<int>("pictures");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QStringList>("lowerPictures");
+    QTest::newRow("3 counted, 10 → 5") << 3 << 1 << (numbered("p", 3) + QStringList(7, QString()));
+    QTest::newRow("7 counted, 10 → 3") << 7 << 0 << (numbered("p", 3) + QStringList(3, QString()));
 }
 
-// Cutting removes the counted rows beyond the count; the rows that stood behind the
-// counted ones move up and stay.
-void CountTest::cuttingKeepsRowsBehindTheCounted()
+void CountTest::cuttingACopiedList()
 {
+    QFETCH(int, pictures);
+    QFETCH(int, option);
+    QFETCH(QStringList, lowerPictures);
     CardFolder folder;
-    folder.writeIni(tenCards(7, 0));
+    folder.writeIni(tenCards(pictures, 0));
     auto form = startForm();
     click(form->Panel3D8);
     click(form->Command1(0));
     QCOMPARE(form->List1(2)->ListCount(), 10);
-    QCOMPARE(form->antal_rader(2), qint16(7));
+    QCOMPARE(form->antal_rader(2), qint16(pictures));
 
-    click(form->Option3D1(0));
-    QCOMPARE(form->List1(2)->rows(), QStringList({"p0.gif", "p1.gif", "p2.gif", "", "", ""}));
+    click(form->Option3D1(option));
+    QCOMPARE(form->List1(2)->rows(), lowerPictures);
     QCOMPARE(form->antal_rader(2), qint16(3));
     QCOMPARE(form->List1(0)->ListCount(), 3);
 }

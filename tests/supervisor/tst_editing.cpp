@@ -29,6 +29,19 @@ QColor previewColour(forms::Image* preview)
     return shown.isNull() ? QColor() : shown.pixelColor(shown.width() / 2, shown.height() / 2);
 }
 
+// The five-card window with a.bmp, b.gif and c.jpg chosen on the upper page and copied to
+// the lower one, on the lower page: the lower picture list holds a, b, c and two empty rows.
+std::unique_ptr<Form1> abcCopied(CardFolder& folder)
+{
+    emptyFiveCards(folder);
+    auto form = startForm();
+    for (const char* name : {"a.bmp", "b.gif", "c.jpg"})
+        chooseFile(*form, 0, QLatin1String(name));
+    click(form->Panel3D8);
+    click(form->Command1(0));
+    return form;
+}
+
 bool near(const QColor& a, const QColor& b)
 {
     return qAbs(a.red() - b.red()) < 24 && qAbs(a.green() - b.green()) < 24 && qAbs(a.blue() - b.blue()) < 24;
@@ -170,12 +183,7 @@ void EditingTest::choosingPictures()
 void EditingTest::choosingIntoTheFirstEmptyRowAfterACopy()
 {
     CardFolder folder;
-    emptyFiveCards(folder);
-    auto form = startForm();
-    for (const char* name : {"a.bmp", "b.gif", "c.jpg"})
-        chooseFile(*form, 0, QLatin1String(name));
-    click(form->Panel3D8);
-    click(form->Command1(0));
+    auto form = abcCopied(folder);
     QCOMPARE(form->List1(2)->rows(), QStringList({"a.bmp", "b.gif", "c.jpg", "", ""}));
     QCOMPARE(form->antal_rader(2), qint16(3));
 
@@ -189,12 +197,7 @@ void EditingTest::choosingIntoTheFirstEmptyRowAfterACopy()
 void EditingTest::removingRows()
 {
     CardFolder folder;
-    emptyFiveCards(folder);
-    auto form = startForm();
-    for (const char* name : {"a.bmp", "b.gif", "c.jpg"})
-        chooseFile(*form, 0, QLatin1String(name));
-    click(form->Panel3D8);
-    click(form->Command1(0));
+    auto form = abcCopied(folder);
 
     doubleClickRow(form->List1(2), 4);
     QCOMPARE(form->List1(2)->rows(), QStringList({"a.bmp", "b.gif", "c.jpg", ""}));

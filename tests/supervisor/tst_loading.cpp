@@ -9,14 +9,6 @@ using supervisor::Form1;
 
 namespace {
 
-QStringList prefixed(const char* prefix, int n)
-{
-    QStringList rows;
-    for (int i = 0; i < n; ++i)
-        rows << QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i);
-    return rows;
-}
-
 // Which option of each "Typ av kort" group is chosen: 0 "Text", 1 "Bild", 2 "Text + Bild".
 QList<int> chosenTypes(const Form1& form)
 {
@@ -50,12 +42,8 @@ class LoadingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void fiveFullCards();
-    void emptyStringsLeaveNoRow();
-    void countOtherThanThreeFiveTen_data();
-    void countOtherThanThreeFiveTen();
-    void typeCodes_data();
-    void typeCodes();
+    void loadsTheStoredSet_data();
+    void loadsTheStoredSet();
     void textsComeBackWhole();
     void gapsKeepEveryEntryOnItsCard();
     void startUpFails_data();
@@ -63,92 +51,61 @@ private slots:
     void programEndsBeforeItsWindowShows();
 };
 
-void LoadingTest::fiveFullCards()
-{
-    CardFolder folder;
-    folder.writeIni(cardFile(5, 0, 2, numberedStrings(5)));
-    auto form = loadForm();
-    QCOMPARE(form->List1(0)->rows(), prefixed("bo", 5));
-    QCOMPARE(form->List1(1)->rows(), prefixed("to", 5));
-    QCOMPARE(form->List1(2)->rows(), prefixed("bu", 5));
-    QCOMPARE(form->List1(3)->rows(), prefixed("tu", 5));
-    QCOMPARE(counters(*form), QList<qint16>({5, 5, 5, 5}));
-    QCOMPARE(chosenTypes(*form), QList<int>({1, 2}));
-    QCOMPARE(form->antal_val, qint16(1));
-    QCOMPARE(form->antal, qint16(5));
-    QCOMPARE(chosenCount(*form), 1);
-    QCOMPARE(form->listhojd, qint16(1230));
-    for (int k = 0; k < 4; ++k)
-        QCOMPARE(form->List1(k)->Height(), 1230.0f);
-    // Loading shows no picture.
-    QVERIFY(!form->Image3(0)->hasPicture() && !form->Image3(1)->hasPicture());
-}
-
-void LoadingTest::emptyStringsLeaveNoRow()
-{
-    CardFolder folder;
-    QStringList strings = numberedStrings(3);
-    for (int i = 0; i < 3; ++i)
-        strings[4 * i + 3].clear();
-    folder.writeIni(cardFile(3, 1, 0, strings));
-    auto form = loadForm();
-    QCOMPARE(form->List1(3)->ListCount(), 0);
-    QCOMPARE(counters(*form), QList<qint16>({3, 3, 3, 0}));
-    QCOMPARE(form->List1(2)->rows(), prefixed("bu", 3));
-    QCOMPARE(chosenTypes(*form), QList<int>({0, 1}));
-    QCOMPARE(chosenCount(*form), 0);
-    QCOMPARE(form->List1(0)->Height(), 750.0f);
-}
-
-void LoadingTest::countOtherThanThreeFiveTen_data()
+// The stored count chooses "  3 kort", "  5 kort" or, for any other count, "10 kort",
+// with its list height; every card is read into the lists, empty strings leave no row,
+// nothing is cut, and the type codes choose the options of each row.
+void LoadingTest::loadsTheStoredSet_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("7") << 7 << 7;
-    QTest::newRow("12") << 12 << 12;
-    QTest::newRow("0") << 0 << 0;
-    QTest::newRow("-4") << -4 << 0;
-    QTest::newRow("4") << 4 << 4;
-}
-
-// Any other count reads that many cards and opens with "10 kort"; nothing is cut.
-void LoadingTest::countOtherThanThreeFiveTen()
-{
-    QFETCH(int, count);
-    QFETCH(int, rows);
-    CardFolder folder;
-    // What follows the last card is never read, however it looks.
-    folder.writeIni(cardFile(count, 1, 1, numberedStrings(rows)) + "\"unfinished\r\nx,y\r\n");
-    auto form = loadForm();
-    QCOMPARE(form->antal_val, qint16(2));
-    QCOMPARE(form->antal, qint16(10));
-    QCOMPARE(chosenCount(*form), 2);
-    QCOMPARE(form->List1(0)->rows(), prefixed("bo", rows));
-    QCOMPARE(form->List1(3)->rows(), prefixed("tu", rows));
-    QCOMPARE(counters(*form), QList<qint16>(4, qint16(rows)));
-    QCOMPARE(form->List1(1)->Height(), 2430.0f);
-}
-
-void LoadingTest::typeCodes_data()
-{
     QTest::addColumn<int>("upper");
     QTest::addColumn<int>("lower");
-    QTest::addColumn<QList<int>>("chosen");
-    QTest::newRow("1 0") << 1 << 0 << QList<int>{0, 1};
-    QTest::newRow("0 1") << 0 << 1 << QList<int>{1, 0};
-    QTest::newRow("2 2") << 2 << 2 << QList<int>{2, 2};
-    QTest::newRow("5 -1") << 5 << -1 << QList<int>{2, 2};
+    QTest::addColumn<int>("cards");  // numbered cards in the file
+    QTest::addColumn<bool>("lowerTexts");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QList<int>>("types");
+    QTest::newRow("5 full cards, types 0 and 2") << 5 << 0 << 2 << 5 << true << 1 << QList<int>{1, 2};
+    QTest::newRow("3 cards without lower texts") << 3 << 1 << 0 << 3 << false << 0 << QList<int>{0, 1};
+    QTest::newRow("count 7") << 7 << 1 << 1 << 7 << true << 2 << QList<int>{0, 0};
+    QTest::newRow("count 12") << 12 << 1 << 1 << 12 << true << 2 << QList<int>{0, 0};
+    QTest::newRow("count 4") << 4 << 1 << 1 << 4 << true << 2 << QList<int>{0, 0};
+    QTest::newRow("count 0") << 0 << 1 << 1 << 0 << true << 2 << QList<int>{0, 0};
+    QTest::newRow("count -4") << -4 << 1 << 1 << 0 << true << 2 << QList<int>{0, 0};
+    QTest::newRow("types 0 1") << 3 << 0 << 1 << 3 << true << 0 << QList<int>{1, 0};
+    QTest::newRow("types 2 2") << 3 << 2 << 2 << 3 << true << 0 << QList<int>{2, 2};
+    QTest::newRow("types 5 -1") << 3 << 5 << -1 << 3 << true << 0 << QList<int>{2, 2};
 }
 
-void LoadingTest::typeCodes()
+void LoadingTest::loadsTheStoredSet()
 {
+    QFETCH(int, count);
     QFETCH(int, upper);
     QFETCH(int, lower);
-    QFETCH(QList<int>, chosen);
+    QFETCH(int, cards);
+    QFETCH(bool, lowerTexts);
+    QFETCH(int, option);
+    QFETCH(QList<int>, types);
+    QStringList strings = numberedStrings(cards);
+    for (int i = 0; i < cards && !lowerTexts; ++i)
+        strings[4 * i + 3].clear();
     CardFolder folder;
-    folder.writeIni(cardFile(3, upper, lower, numberedStrings(3)));
+    // What follows the last card is never read, however it looks.
+    folder.writeIni(cardFile(count, upper, lower, strings) + "\"unfinished\r\nx,y\r\n");
     auto form = loadForm();
-    QCOMPARE(chosenTypes(*form), chosen);
+
+    const QList<qint16> rows{qint16(cards), qint16(cards), qint16(cards), qint16(lowerTexts ? cards : 0)};
+    QCOMPARE(counters(*form), rows);
+    const char* const prefixes[] = {"bo", "to", "bu", "tu"};
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(form->List1(k)->rows(), numbered(prefixes[k], rows[k]));
+        QCOMPARE(form->List1(k)->Height(), float(QList<int>{750, 1230, 2430}[option]));
+    }
+    QCOMPARE(chosenTypes(*form), types);
+    QCOMPARE(chosenCount(*form), option);
+    QCOMPARE(form->antal_val, qint16(option));
+    QCOMPARE(form->antal, qint16(QList<int>{3, 5, 10}[option]));
+    QCOMPARE(form->listhojd, qint16(QList<int>{750, 1230, 2430}[option]));
+    // Loading shows no picture.
+    QVERIFY(!form->Image3(0)->hasPicture() && !form->Image3(1)->hasPicture());
 }
 
 void LoadingTest::textsComeBackWhole()
@@ -217,7 +174,7 @@ void LoadingTest::startUpFails()
     if (present)
         folder.writeIni(bytes);
     const QStringList before = folder.entries();
-    const QString message = loadFailure();
+    const QString message = failureOf([] { Form1().Form_Load(); });
     QVERIFY2(message.contains(QStringLiteral("kortvy.ini")), qPrintable(message));
     QVERIFY2(message.contains(says), qPrintable(message));
     QCOMPARE(folder.entries(), before);

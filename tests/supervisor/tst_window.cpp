@@ -10,7 +10,6 @@
 #include "supervisor/TabStrip.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -60,110 +59,92 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void controlStandsWhereItBelongs_data();
-    void controlStandsWhereItBelongs();
+    void controlsStandWhereTheyBelong();
     void twipsAreFifteenToAPixel();
-    void captions_data();
     void captions();
     void fonts();
     void coloursAndBevels();
     void tabStrips();
     void numberColumnsStandBesideTheRows();
-    void startUpShowsBackdropAndFirstPage();
     void screenReaderNamesTheMainControls();
     void headersSwitchPages();
     void switchingPagesKeepsThePageAsItWas();
     void pageCoversTheLowerBandOfTheHeaders();
 };
 
-void WindowTest::controlStandsWhereItBelongs_data()
+// Every control at its place in twips within its container. Where an entry names several
+// controls they share the place; with as many containers, each stands in its own.
+void WindowTest::controlsStandWhereTheyBelong()
 {
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRectF>("twips");
-
-    const auto row = [](const char* name, const char* container, float l, float t, float w, float h) {
-        QTest::newRow(name) << QString::fromLatin1(container) << QRectF(l, t, w, h);
+    const char* const pages = "Panel3D1(1) Panel3D1(2)";
+    const struct {
+        const char* names;
+        const char* containers;
+        float l, t, w, h;
+    } places[] = {
+        {"Panel3D7", "Form1", 1440, 240, 2655, 615},
+        {"Panel3D8", "Form1", 4080, 240, 2655, 615},
+        {"Panel3D9", "Form1", 6720, 240, 2655, 615},
+        {"Panel3D1(1) Panel3D1(2) Panel3D1(3)", "Form1", 1440, 720, 7935, 5895},
+        {"Panel3D2", "Form1", 240, 2160, 1095, 1815},
+        {"Option3D1(0)", "Panel3D2", 120, 600, 855, 255},
+        {"Option3D1(1)", "Panel3D2", 120, 960, 855, 255},
+        {"Option3D1(2)", "Panel3D2", 120, 1320, 855, 255},
+        {"Command3D5", "Form1", 240, 4200, 1095, 1095},
+        {"Command3D6", "Form1", 240, 5520, 1095, 1095},
+        // The two editing pages.
+        {"Image2", "Panel3D1(1)", 8, 0, 2625, 65},
+        {"Image1(1)", "Panel3D1(2)", 2655, 0, 2625, 65},
+        {"Panel3D6(0) Panel3D6(3)", pages, 480, 480, 1815, 2490},
+        {"File1(0)", "Panel3D6(0)", 25, 25, 1760, 2430},
+        {"File1(1)", "Panel3D6(3)", 25, 30, 1760, 2430},
+        {"Label10(0) Label10(2)", pages, 3120, 240, 1935, 255},
+        {"Label1(0) Label1(1)", pages, 2700, 520, 255, 2535},
+        {"Panel3D6(1) Panel3D6(4)", pages, 3060, 480, 1815, 2490},
+        {"List1(0) List1(2)", "Panel3D6(1) Panel3D6(4)", 30, 30, 1755, 2430},
+        {"Label10(1) Label10(3)", pages, 5640, 240, 1935, 255},
+        {"Label8(0) Label8(1)", pages, 5300, 520, 255, 2535},
+        {"Panel3D6(2) Panel3D6(5)", pages, 5640, 480, 1815, 2490},
+        {"List1(1) List1(3)", "Panel3D6(2) Panel3D6(5)", 30, 30, 1755, 2430},
+        {"Text1(0) Text1(1)", pages, 5640, 3000, 1815, 375},
+        {"SSCommand2(0) SSCommand2(1)", pages, 5640, 3360, 1815, 375},
+        {"SSPanel2(0) SSPanel2(1)", pages, 480, 3120, 1815, 1815},
+        {"Label9(1) Label9(0)", "SSPanel2(0) SSPanel2(1)", 360, 240, 1095, 255},
+        {"SSOption1(0) SSOption1(3)", "SSPanel2(0) SSPanel2(1)", 240, 480, 1335, 375},
+        {"SSOption1(1) SSOption1(4)", "SSPanel2(0) SSPanel2(1)", 240, 840, 1335, 375},
+        {"SSOption1(2) SSOption1(5)", "SSPanel2(0) SSPanel2(1)", 240, 1200, 1335, 375},
+        {"SSPanel1(0) SSPanel1(1)", pages, 3000, 3120, 1935, 1815},
+        {"Image3(0) Image3(1)", "SSPanel1(0) SSPanel1(1)", 120, 120, 1695, 1575},
+        {"Command1(0)", "Panel3D1(2)", 3060, 5040, 1815, 615},
+        {"Command1(1)", "Panel3D1(2)", 5640, 5040, 1815, 615},
+        // The help page.
+        {"Image1(0)", "Panel3D1(3)", 5295, 0, 2625, 65},
+        {"Panel3D3", "Panel3D1(3)", 240, 480, 2370, 4530},
+        {"Panel3D5", "Panel3D1(3)", 2805, 480, 2370, 4530},
+        {"Panel3D4", "Panel3D1(3)", 5355, 480, 2310, 4530},
+        {"Label7(0) Label7(1)", "Panel3D3 Panel3D5", 30, 30, 2295, 375},
+        {"Label7(3)", "Panel3D4", 30, 30, 2235, 375},
+        {"Label2 Label5", "Panel3D3 Panel3D5", 30, 360, 2295, 4120},
+        {"Label6", "Panel3D4", 30, 360, 2235, 4120},
     };
-    row("Panel3D7", "Form1", 1440, 240, 2655, 615);
-    row("Panel3D8", "Form1", 4080, 240, 2655, 615);
-    row("Panel3D9", "Form1", 6720, 240, 2655, 615);
-    for (const char* page : {"Panel3D1(1)", "Panel3D1(2)", "Panel3D1(3)"})
-        row(page, "Form1", 1440, 720, 7935, 5895);
-    row("Panel3D2", "Form1", 240, 2160, 1095, 1815);
-    row("Option3D1(0)", "Panel3D2", 120, 600, 855, 255);
-    row("Option3D1(1)", "Panel3D2", 120, 960, 855, 255);
-    row("Option3D1(2)", "Panel3D2", 120, 1320, 855, 255);
-    row("Command3D5", "Form1", 240, 4200, 1095, 1095);
-    row("Command3D6", "Form1", 240, 5520, 1095, 1095);
-
-    // Page 1, then page 2.
-    row("Image2", "Panel3D1(1)", 8, 0, 2625, 65);
-    row("Image1(1)", "Panel3D1(2)", 2655, 0, 2625, 65);
-    row("Panel3D6(0)", "Panel3D1(1)", 480, 480, 1815, 2490);
-    row("Panel3D6(3)", "Panel3D1(2)", 480, 480, 1815, 2490);
-    row("File1(0)", "Panel3D6(0)", 25, 25, 1760, 2430);
-    row("File1(1)", "Panel3D6(3)", 25, 30, 1760, 2430);
-    row("Label10(0)", "Panel3D1(1)", 3120, 240, 1935, 255);
-    row("Label10(2)", "Panel3D1(2)", 3120, 240, 1935, 255);
-    row("Label1(0)", "Panel3D1(1)", 2700, 520, 255, 2535);
-    row("Label1(1)", "Panel3D1(2)", 2700, 520, 255, 2535);
-    row("Panel3D6(1)", "Panel3D1(1)", 3060, 480, 1815, 2490);
-    row("Panel3D6(4)", "Panel3D1(2)", 3060, 480, 1815, 2490);
-    row("List1(0)", "Panel3D6(1)", 30, 30, 1755, 2430);
-    row("List1(2)", "Panel3D6(4)", 30, 30, 1755, 2430);
-    row("Label10(1)", "Panel3D1(1)", 5640, 240, 1935, 255);
-    row("Label10(3)", "Panel3D1(2)", 5640, 240, 1935, 255);
-    row("Label8(0)", "Panel3D1(1)", 5300, 520, 255, 2535);
-    row("Label8(1)", "Panel3D1(2)", 5300, 520, 255, 2535);
-    row("Panel3D6(2)", "Panel3D1(1)", 5640, 480, 1815, 2490);
-    row("Panel3D6(5)", "Panel3D1(2)", 5640, 480, 1815, 2490);
-    row("List1(1)", "Panel3D6(2)", 30, 30, 1755, 2430);
-    row("List1(3)", "Panel3D6(5)", 30, 30, 1755, 2430);
-    row("Text1(0)", "Panel3D1(1)", 5640, 3000, 1815, 375);
-    row("Text1(1)", "Panel3D1(2)", 5640, 3000, 1815, 375);
-    row("SSCommand2(0)", "Panel3D1(1)", 5640, 3360, 1815, 375);
-    row("SSCommand2(1)", "Panel3D1(2)", 5640, 3360, 1815, 375);
-    row("SSPanel2(0)", "Panel3D1(1)", 480, 3120, 1815, 1815);
-    row("SSPanel2(1)", "Panel3D1(2)", 480, 3120, 1815, 1815);
-    row("Label9(1)", "SSPanel2(0)", 360, 240, 1095, 255);
-    row("Label9(0)", "SSPanel2(1)", 360, 240, 1095, 255);
-    for (int p = 0; p < 2; ++p) {
-        for (int i = 0; i < 3; ++i) {
-            const QByteArray name = "SSOption1(" + QByteArray::number(3 * p + i) + ")";
-            const QByteArray group = "SSPanel2(" + QByteArray::number(p) + ")";
-            row(name.constData(), group.constData(), 240, 480 + 360 * i, 1335, 375);
+    Form1 form;
+    QStringList misplaced;
+    for (const auto& place : places) {
+        const QStringList names = QString::fromLatin1(place.names).split(u' ');
+        const QStringList containers = QString::fromLatin1(place.containers).split(u' ');
+        for (int i = 0; i < names.size(); ++i) {
+            QWidget* w = control(form, names[i]);
+            const auto* g = dynamic_cast<const forms::Geometry*>(w);
+            const QString where = QStringLiteral("%1 in %2 at %3, %4, %5 × %6");
+            const QString at = where.arg(names[i], w->parentWidget()->objectName())
+                                   .arg(g->Left()).arg(g->Top()).arg(g->Width()).arg(g->Height());
+            const QString wanted = where.arg(names[i], containers[containers.size() > 1 ? i : 0])
+                                       .arg(place.l).arg(place.t).arg(place.w).arg(place.h);
+            if (at != wanted)
+                misplaced << at + QStringLiteral(", not ") + wanted;
         }
     }
-    row("SSPanel1(0)", "Panel3D1(1)", 3000, 3120, 1935, 1815);
-    row("SSPanel1(1)", "Panel3D1(2)", 3000, 3120, 1935, 1815);
-    row("Image3(0)", "SSPanel1(0)", 120, 120, 1695, 1575);
-    row("Image3(1)", "SSPanel1(1)", 120, 120, 1695, 1575);
-    row("Command1(0)", "Panel3D1(2)", 3060, 5040, 1815, 615);
-    row("Command1(1)", "Panel3D1(2)", 5640, 5040, 1815, 615);
-
-    // Page 3.
-    row("Image1(0)", "Panel3D1(3)", 5295, 0, 2625, 65);
-    row("Panel3D3", "Panel3D1(3)", 240, 480, 2370, 4530);
-    row("Panel3D5", "Panel3D1(3)", 2805, 480, 2370, 4530);
-    row("Panel3D4", "Panel3D1(3)", 5355, 480, 2310, 4530);
-    row("Label7(0)", "Panel3D3", 30, 30, 2295, 375);
-    row("Label7(1)", "Panel3D5", 30, 30, 2295, 375);
-    row("Label7(3)", "Panel3D4", 30, 30, 2235, 375);
-    row("Label2", "Panel3D3", 30, 360, 2295, 4120);
-    row("Label5", "Panel3D5", 30, 360, 2295, 4120);
-    row("Label6", "Panel3D4", 30, 360, 2235, 4120);
-}
-
-void WindowTest::controlStandsWhereItBelongs()
-{
-    QFETCH(QString, container);
-    QFETCH(QRectF, twips);
-    Form1 form;
-    QWidget* w = control(form, QString::fromLatin1(QTest::currentDataTag()));
-    QCOMPARE(w->parentWidget()->objectName(), container);
-    auto* g = dynamic_cast<forms::Geometry*>(w);
-    QVERIFY(g);
-    QCOMPARE(QRectF(g->Left(), g->Top(), g->Width(), g->Height()), twips);
+    QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(u'\n')));
 }
 
 // A control's place in the window, in pixels, is its place in twips over all its
@@ -186,97 +167,92 @@ void WindowTest::twipsAreFifteenToAPixel()
         QCOMPARE(QRect(c.w->mapTo(&form, QPoint()), c.w->size()), c.pixels);
 }
 
-void WindowTest::captions_data()
-{
-    QTest::addColumn<QString>("caption");
-    const auto row = [](const char* name, const QString& caption) { QTest::newRow(name) << caption; };
-    row("Panel3D7", QStringLiteral("Övre skärmdel"));
-    row("Panel3D8", QStringLiteral("Undre skärmdel"));
-    row("Panel3D9", QStringLiteral("Hjälp"));
-    row("Panel3D2", QStringLiteral("Välj antal kort"));
-    row("Option3D1(0)", QStringLiteral("  3 kort"));
-    row("Option3D1(1)", QStringLiteral("  5 kort"));
-    row("Option3D1(2)", QStringLiteral("10 kort"));
-    row("Command3D5", QStringLiteral("Spara"));
-    row("Command3D6", QStringLiteral("Avbryt"));
-    for (const char* name : {"Label10(0)", "Label10(2)"})
-        row(name, QStringLiteral("Valda Bilder"));
-    for (const char* name : {"Label10(1)", "Label10(3)"})
-        row(name, QStringLiteral("Valda Texter"));
-    for (const char* name : {"Label1(0)", "Label1(1)", "Label8(0)", "Label8(1)"})
-        row(name, QStringLiteral("1 2 3 4 5 6 7 8 9 10"));
-    for (const char* name : {"SSCommand2(0)", "SSCommand2(1)"})
-        row(name, QStringLiteral("Lägg till text"));
-    for (const char* name : {"Label9(0)", "Label9(1)"})
-        row(name, QStringLiteral("Typ av kort"));
-    for (const char* name : {"SSOption1(0)", "SSOption1(3)"})
-        row(name, QStringLiteral("Text"));
-    for (const char* name : {"SSOption1(1)", "SSOption1(4)"})
-        row(name, QStringLiteral("Bild"));
-    for (const char* name : {"SSOption1(2)", "SSOption1(5)"})
-        row(name, QStringLiteral("Text + Bild"));
-    row("Command1(0)", QStringLiteral("Kopiera bilder från Övre skärmdel"));
-    row("Command1(1)", QStringLiteral("Kopiera texter från Övre skärmdel"));
-    row("Label7(0)", QStringLiteral("Steg 1:"));
-    row("Label7(1)", QStringLiteral("Steg 2:"));
-    row("Label7(3)", QStringLiteral("Steg 3:"));
-    row("Label2", kText1);
-    row("Label5", kText2);
-    row("Label6", kText3);
-    for (const char* name : {"Panel3D1(1)", "Panel3D1(2)", "Panel3D1(3)", "Panel3D6(0)", "SSPanel2(0)", "SSPanel1(1)",
-                             "Panel3D3", "Panel3D5", "Panel3D4"})
-        row(name, QString());
-}
-
+// Every caption, the help texts included, character for character.
 void WindowTest::captions()
 {
-    QFETCH(QString, caption);
+    const struct {
+        const char* names;
+        QString caption;
+    } captions[] = {
+        {"Panel3D7", QStringLiteral("Övre skärmdel")},
+        {"Panel3D8", QStringLiteral("Undre skärmdel")},
+        {"Panel3D9", QStringLiteral("Hjälp")},
+        {"Panel3D2", QStringLiteral("Välj antal kort")},
+        {"Option3D1(0)", QStringLiteral("  3 kort")},
+        {"Option3D1(1)", QStringLiteral("  5 kort")},
+        {"Option3D1(2)", QStringLiteral("10 kort")},
+        {"Command3D5", QStringLiteral("Spara")},
+        {"Command3D6", QStringLiteral("Avbryt")},
+        {"Label10(0) Label10(2)", QStringLiteral("Valda Bilder")},
+        {"Label10(1) Label10(3)", QStringLiteral("Valda Texter")},
+        {"Label1(0) Label1(1) Label8(0) Label8(1)", QStringLiteral("1 2 3 4 5 6 7 8 9 10")},
+        {"SSCommand2(0) SSCommand2(1)", QStringLiteral("Lägg till text")},
+        {"Label9(0) Label9(1)", QStringLiteral("Typ av kort")},
+        {"SSOption1(0) SSOption1(3)", QStringLiteral("Text")},
+        {"SSOption1(1) SSOption1(4)", QStringLiteral("Bild")},
+        {"SSOption1(2) SSOption1(5)", QStringLiteral("Text + Bild")},
+        {"Command1(0)", QStringLiteral("Kopiera bilder från Övre skärmdel")},
+        {"Command1(1)", QStringLiteral("Kopiera texter från Övre skärmdel")},
+        {"Label7(0)", QStringLiteral("Steg 1:")},
+        {"Label7(1)", QStringLiteral("Steg 2:")},
+        {"Label7(3)", QStringLiteral("Steg 3:")},
+        {"Label2", kText1},
+        {"Label5", kText2},
+        {"Label6", kText3},
+        {"Panel3D1(1) Panel3D1(2) Panel3D1(3) Panel3D6(0) SSPanel2(0) SSPanel1(1) Panel3D3 Panel3D5 Panel3D4", QString()},
+    };
     Form1 form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Kortvy handledarsektion"));
-    QCOMPARE(captionOf(control(form, QString::fromLatin1(QTest::currentDataTag()))), caption);
+    for (const auto& c : captions) {
+        for (const QString& name : QString::fromLatin1(c.names).split(u' '))
+            QCOMPARE(name + u'=' + captionOf(control(form, name)), name + u'=' + c.caption);
+    }
 }
 
 void WindowTest::fonts()
 {
+    using forms::arial;
+    using forms::msSansSerif;
     Form1 form;
-    const auto sameFont = [](const QFont& f, const QFont& expected) {
-        return f.family() == expected.family() && qAbs(f.pointSizeF() - expected.pointSizeF()) < 0.01
-            && f.bold() == expected.bold();
-    };
     // Label7 has no index 2.
     QVERIFY(!form.findChild<QWidget*>(QStringLiteral("Label7(2)")));
     QVERIFY_THROWS_EXCEPTION(forms::Error, form.Label7(2));
 
-    QVERIFY(sameFont(form.font(), forms::msSansSerif(8.25, true)));
-    QVERIFY(sameFont(form.Panel3D7->captionFont(), forms::msSansSerif(11.89, true)));
-    QVERIFY(sameFont(form.Panel3D8->captionFont(), forms::msSansSerif(11.89, false)));
-    QVERIFY(sameFont(form.Panel3D9->captionFont(), forms::msSansSerif(11.89, false)));
-    QVERIFY(sameFont(form.Panel3D2->captionFont(), forms::arial(8.25, true)));
+    QStringList wrong;
+    const auto expect = [&wrong](const QString& what, const QFont& f, const QFont& expected) {
+        if (f.family() != expected.family() || qAbs(f.pointSizeF() - expected.pointSizeF()) >= 0.01
+            || f.bold() != expected.bold())
+            wrong << QStringLiteral("%1: %2 %3 %4").arg(what, f.family()).arg(f.pointSizeF()).arg(f.bold());
+    };
+    expect("Form1", form.font(), msSansSerif(8.25, true));
+    expect("Panel3D7", form.Panel3D7->captionFont(), msSansSerif(11.89, true));
+    expect("Panel3D8", form.Panel3D8->captionFont(), msSansSerif(11.89, false));
+    expect("Panel3D9", form.Panel3D9->captionFont(), msSansSerif(11.89, false));
+    expect("Panel3D2", form.Panel3D2->captionFont(), arial(8.25, true));
+    for (int i = 0; i < 6; ++i)
+        expect(form.SSOption1(i)->objectName(), form.SSOption1(i)->captionFont(), msSansSerif(8.24, true));
+    for (int i = 0; i < 3; ++i)
+        expect(form.Option3D1(i)->objectName(), form.Option3D1(i)->captionFont(), msSansSerif(24.27, true));
+    const auto expectAll = [&expect](std::initializer_list<QWidget*> controls, const QFont& expected) {
+        for (QWidget* w : controls)
+            expect(w->objectName(), w->font(), expected);
+    };
+    expectAll({form.Command3D5, form.Command3D6, form.File1(0), form.File1(1), form.List1(0), form.List1(1),
+               form.List1(2), form.List1(3)},
+              msSansSerif(9.75, true));
+    expectAll({form.Label1(0), form.Label1(1), form.Label8(0), form.Label8(1)}, arial(9.75, true));
+    expectAll({form.Text1(0), form.Text1(1)}, arial(11.25, true));
+    expectAll({form.SSCommand2(0), form.SSCommand2(1), form.Label2, form.Label5, form.Label6}, msSansSerif(8.25, true));
+    expectAll({form.Command1(0), form.Command1(1)}, arial(8.25, true));
+    expectAll({form.Label7(0), form.Label7(1), form.Label7(3)}, msSansSerif(12, true));
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+
+    for (QLabel* text : {form.Label2, form.Label5, form.Label6})
+        QVERIFY(text->wordWrap());
     for (int i = 0; i < 3; ++i) {
-        QVERIFY(sameFont(form.Option3D1(i)->captionFont(), forms::msSansSerif(24.27, true)));
         // The design size is higher than the option; the caption is shown at a size that fits.
         QVERIFY(QFontMetrics(form.Option3D1(i)->font()).height() <= form.Option3D1(i)->height());
         QVERIFY(form.Option3D1(i)->font().bold());
-    }
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(sameFont(form.SSOption1(i)->captionFont(), forms::msSansSerif(8.24, true)));
-    for (QWidget* button : {static_cast<QWidget*>(form.Command3D5), static_cast<QWidget*>(form.Command3D6)})
-        QVERIFY(sameFont(button->font(), forms::msSansSerif(9.75, true)));
-    for (int p = 0; p < 2; ++p) {
-        QVERIFY(sameFont(form.File1(p)->font(), forms::msSansSerif(9.75, true)));
-        QVERIFY(sameFont(form.Label1(p)->font(), forms::arial(9.75, true)));
-        QVERIFY(sameFont(form.Label8(p)->font(), forms::arial(9.75, true)));
-        QVERIFY(sameFont(form.Text1(p)->font(), forms::arial(11.25, true)));
-        QVERIFY(sameFont(form.SSCommand2(p)->font(), forms::msSansSerif(8.25, true)));
-        QVERIFY(sameFont(form.Command1(p)->font(), forms::arial(8.25, true)));
-    }
-    for (int k = 0; k < 4; ++k)
-        QVERIFY(sameFont(form.List1(k)->font(), forms::msSansSerif(9.75, true)));
-    for (int i : {0, 1, 3})
-        QVERIFY(sameFont(form.Label7(i)->font(), forms::msSansSerif(12, true)));
-    for (QLabel* text : {form.Label2, form.Label5, form.Label6}) {
-        QVERIFY(sameFont(text->font(), forms::msSansSerif(8.25, true)));
-        QVERIFY(text->wordWrap());
     }
 }
 
@@ -288,22 +264,26 @@ void WindowTest::coloursAndBevels()
     QCOMPARE(shot.pixelColor(640, 450), QColor(255, 255, 128));
 
     const QColor buttonFace = form.palette().color(QPalette::Button);
-    for (int i = 1; i <= 3; ++i) {
-        QCOMPARE(form.Panel3D1(i)->bevel(), Panel3D::Bevel::Raised);
-        QCOMPARE(form.Panel3D1(i)->background(), buttonFace);
-    }
-    for (Panel3D* header : {form.Panel3D7, form.Panel3D8, form.Panel3D9})
-        QCOMPARE(header->bevel(), Panel3D::Bevel::Raised);
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(form.Panel3D6(i)->bevel(), Panel3D::Bevel::Inset);
-    for (int p = 0; p < 2; ++p) {
-        for (Panel3D* group : {form.SSPanel2(p), form.SSPanel1(p)}) {
-            QCOMPARE(group->bevel(), Panel3D::Bevel::RaisedAndInset);
-            QCOMPARE(group->background(), QColor(192, 192, 192));
+    const QColor grey(192, 192, 192);
+    const struct {
+        QList<Panel3D*> panels;
+        Panel3D::Bevel bevel;
+        QColor background;  // invalid: not checked
+    } panels[] = {
+        {{form.Panel3D1(1), form.Panel3D1(2), form.Panel3D1(3)}, Panel3D::Bevel::Raised, buttonFace},
+        {{form.Panel3D7, form.Panel3D8, form.Panel3D9}, Panel3D::Bevel::Raised, {}},
+        {{form.Panel3D6(0), form.Panel3D6(1), form.Panel3D6(2), form.Panel3D6(3), form.Panel3D6(4), form.Panel3D6(5),
+          form.Panel3D3, form.Panel3D5, form.Panel3D4},
+         Panel3D::Bevel::Inset, {}},
+        {{form.SSPanel2(0), form.SSPanel2(1), form.SSPanel1(0), form.SSPanel1(1)}, Panel3D::Bevel::RaisedAndInset, grey},
+    };
+    for (const auto& group : panels) {
+        for (Panel3D* panel : group.panels) {
+            QVERIFY2(panel->bevel() == group.bevel, qPrintable(panel->objectName()));
+            QVERIFY2(!group.background.isValid() || panel->background() == group.background,
+                     qPrintable(panel->objectName()));
         }
     }
-    for (Panel3D* frame : {form.Panel3D3, form.Panel3D5, form.Panel3D4})
-        QCOMPARE(frame->bevel(), Panel3D::Bevel::Inset);
     for (QLabel* l : {static_cast<QLabel*>(form.Label7(0)), static_cast<QLabel*>(form.Label7(1)),
                       static_cast<QLabel*>(form.Label7(3)), static_cast<QLabel*>(form.Label2),
                       static_cast<QLabel*>(form.Label5), static_cast<QLabel*>(form.Label6)}) {
@@ -378,48 +358,45 @@ void WindowTest::screenReaderNamesTheMainControls()
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = loadForm();
-    auto name = [](QWidget* w) {
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-        return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
-    };
-    QCOMPARE(name(form->File1(0)), QStringLiteral("Bildfiler, övre skärmdel"));
-    QCOMPARE(name(form->List1(0)), QStringLiteral("Valda bilder, övre skärmdel"));
-    QCOMPARE(name(form->List1(3)), QStringLiteral("Valda texter, undre skärmdel"));
-    QCOMPARE(name(form->Text1(1)), QStringLiteral("Ny text, undre skärmdel"));
-    QCOMPARE(name(form->Command3D5), QStringLiteral("Spara"));
-    QCOMPARE(name(form->Command3D6), QStringLiteral("Avbryt"));
-    QCOMPARE(name(form->SSCommand2(0)), QStringLiteral("Lägg till text"));
-    QCOMPARE(name(form->Command1(1)), QStringLiteral("Kopiera texter från Övre skärmdel"));
-    QCOMPARE(name(form->Option3D1(1)), QStringLiteral("  5 kort"));
-    QCOMPARE(name(form->SSOption1(5)), QStringLiteral("Text + Bild"));
-    QCOMPARE(name(form->Panel3D8), QStringLiteral("Undre skärmdel"));
+    QCOMPARE(accessibleName(form->File1(0)), QStringLiteral("Bildfiler, övre skärmdel"));
+    QCOMPARE(accessibleName(form->List1(0)), QStringLiteral("Valda bilder, övre skärmdel"));
+    QCOMPARE(accessibleName(form->List1(3)), QStringLiteral("Valda texter, undre skärmdel"));
+    QCOMPARE(accessibleName(form->Text1(1)), QStringLiteral("Ny text, undre skärmdel"));
+    QCOMPARE(accessibleName(form->Command3D5), QStringLiteral("Spara"));
+    QCOMPARE(accessibleName(form->Command3D6), QStringLiteral("Avbryt"));
+    QCOMPARE(accessibleName(form->SSCommand2(0)), QStringLiteral("Lägg till text"));
+    QCOMPARE(accessibleName(form->Command1(1)), QStringLiteral("Kopiera texter från Övre skärmdel"));
+    QCOMPARE(accessibleName(form->Option3D1(1)), QStringLiteral("  5 kort"));
+    QCOMPARE(accessibleName(form->SSOption1(5)), QStringLiteral("Text + Bild"));
+    QCOMPARE(accessibleName(form->Panel3D8), QStringLiteral("Undre skärmdel"));
 }
 
-void WindowTest::startUpShowsBackdropAndFirstPage()
+// The tool opens on page 1 with only its header bold, over the backdrop; the headers
+// switch pages, and a click on the shown page's header keeps it.
+void WindowTest::headersSwitchPages()
 {
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = loadForm();
-    QVERIFY(form->Form2);
-    QVERIFY(form->Form2->isVisible());
+    QVERIFY(form->Form2 && form->Form2->isVisible());
     QCOMPARE(form->Form2->geometry(), QGuiApplication::primaryScreen()->geometry());
     QCOMPARE(form->Form2->palette().color(QPalette::Window), QColor(0, 0, 0));
     // The window itself is shown only after the load handler.
     QVERIFY(!form->isVisible());
 
-    QVERIFY(form->Panel3D1(1)->Visible());
-    QVERIFY(!form->Panel3D1(2)->Visible());
-    QVERIFY(!form->Panel3D1(3)->Visible());
-    QVERIFY(form->Panel3D7->FontBold());
-    QVERIFY(!form->Panel3D8->FontBold());
-    QVERIFY(!form->Panel3D9->FontBold());
-}
-
-void WindowTest::headersSwitchPages()
-{
-    CardFolder folder;
-    folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
-    auto form = startForm();
+    const Panel3D* headers[] = {form->Panel3D7, form->Panel3D8, form->Panel3D9};
+    const auto onPage = [&](int page) {
+        for (int i = 1; i <= 3; ++i) {
+            if (form->Panel3D1(i)->Visible() != (i == page) || headers[i - 1]->FontBold() != (i == page))
+                return false;
+        }
+        // The count group and the two big buttons stand outside the pages.
+        return !form->isVisible()
+            || (form->Panel3D2->isVisible() && form->Command3D5->isVisible() && form->Command3D6->isVisible());
+    };
+    QVERIFY(onPage(1));
+    forms::showCentred(form.get());
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     const struct {
         Panel3D* header;
         int page;
@@ -427,13 +404,7 @@ void WindowTest::headersSwitchPages()
                  {form->Panel3D7, 1}, {form->Panel3D9, 3}, {form->Panel3D8, 2}};
     for (const auto& step : steps) {
         click(step.header);
-        for (int i = 1; i <= 3; ++i)
-            QCOMPARE(form->Panel3D1(i)->Visible(), i == step.page);
-        QCOMPARE(form->Panel3D7->FontBold(), step.page == 1);
-        QCOMPARE(form->Panel3D8->FontBold(), step.page == 2);
-        QCOMPARE(form->Panel3D9->FontBold(), step.page == 3);
-        // The count group and the two big buttons stand outside the pages.
-        QVERIFY(form->Panel3D2->isVisible() && form->Command3D5->isVisible() && form->Command3D6->isVisible());
+        QVERIFY2(onPage(step.page), qPrintable(step.header->objectName()));
     }
 }
 

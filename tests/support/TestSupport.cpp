@@ -2,10 +2,19 @@
 
 #include "GifWriter.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QStringEncoder>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <csignal>
+#include <exception>
+#include <sys/resource.h>
 
 QString writePicture(const QString& dir, const QString& name, QSize size, QColor colour)
 {
@@ -35,4 +44,117 @@ QByteArray readBytes(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QByteArray iniLines(const QStringList& lines)
+{
+    QStringEncoder encoder("windows-1252");
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += QByteArray(encoder.encode(line)) + "\r\n";
+    if (!encoder.isValid() || encoder.hasError())
+        qFatal("iniLines: no Windows-1252 bytes for %s", qPrintable(lines.join(u'|')));
+    return bytes;
+}
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QByteArray cardFile(int antal, int typOvre, int typUndre, const QStringList& strings)
+{
+    QStringList lines{QString::number(antal), QString::number(typOvre), QString::number(typUndre)};
+    for (const QString& s : strings)
+        lines << quoted(s);
+    return iniLines(lines);
+}
+
+QStringList numberedStrings(int n)
+{
+    QStringList strings;
+    for (int i = 0; i < n; ++i)
+        for (const char* field : {"bo", "bu", "to", "tu"})
+            strings << QLatin1String(field) + QString::number(i);
+    return strings;
+}
+
+QStringList emptyStrings(int n)
+{
+    return QStringList(4 * n, QString());
+}
+
+QStringList numbered(const QString& prefix, int n)
+{
+    QStringList rows;
+    for (int i = 0; i < n; ++i)
+        rows << prefix + QString::number(i);
+    return rows;
+}
+
+CardFolder::CardFolder()
+    : before_(QDir::currentPath())
+{
+    if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
+        qFatal("CardFolder: no temporary folder");
+}
+
+CardFolder::~CardFolder()
+{
+    QDir::setCurrent(before_);
+}
+
+QStringList CardFolder::entries() const
+{
+    QStringList names = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void clickAt(QWidget* control, QPoint inControl)
+{
+    QWidget* window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, inControl));
+}
+
+void click(QWidget* control)
+{
+    clickAt(control, control->rect().center());
+}
+
+QString accessibleName(QWidget* control)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+QString failureOf(const std::function<void()>& code)
+{
+    try {
+        code();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+    : handler_(std::signal(SIGXFSZ, SIG_IGN))
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        qFatal("FileSizeLimit: no limit to read");
+    before_ = limit.rlim_cur;
+    limit.rlim_cur = rlim_t(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        qFatal("FileSizeLimit: the limit cannot be lowered");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(before_);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler_);
 }
