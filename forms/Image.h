@@ -68,7 +68,15 @@ public:
 void decodePictures(const QList<Image*>& images);
 
 // Decodes a picture file at the given size in device pixels, stretched to fill it and
-// stood upright by its orientation tag. Throws forms::Error naming the file.
+// stood upright by its orientation tag. Throws forms::Error naming the file, also when the
+// picture would need more than kPictureMemoryMB to decode.
 QImage decodePicture(const QString& fileName, QSize size);
+
+// The most memory, in megabytes, that decoding one picture may take.
+constexpr int kPictureMemoryMB = 256;
+
+// Puts the memory limit for decoding pictures in place; done once, before the first
+// picture is read. Program start-up calls it before any other thread runs.
+void limitPictureMemory();
 
 } // namespace forms

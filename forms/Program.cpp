@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "Image.h"
+
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -19,6 +21,7 @@ bool ended = false;
 void prepareApplication(const QString& programName)
 {
     QCoreApplication::setApplicationName(programName);
+    limitPictureMemory();
     // No display name: the window system would add it to every window caption. Message
     // boxes still show the program name, as the display name falls back to it.
     QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));

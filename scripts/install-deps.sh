@@ -10,7 +10,11 @@ packages=(
   xvfb xauth
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
 )
-for extra in "$@"; do packages+=("$extra"); done
+# --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
+fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)
+for extra in "$@"; do
+  if [ "$extra" = "--fuzz" ]; then packages+=("${fuzz_packages[@]}"); else packages+=("$extra"); fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

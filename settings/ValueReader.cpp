@@ -36,6 +36,9 @@ ValueReader::ValueReader(const QString& path)
         fail(0, QStringLiteral("filen finns inte"));
     if (info.isDir())
         fail(0, QStringLiteral("det är en mapp och inte en fil"));
+    // A pipe or a device would keep the program waiting for data that never comes.
+    if (!info.isFile())
+        fail(0, QStringLiteral("det är ingen vanlig fil"));
     if (!m_file.open(QIODevice::ReadOnly))
         fail(0, QStringLiteral("filen kan inte öppnas (%1)").arg(m_file.errorString()));
 }
@@ -208,6 +211,11 @@ int ValueReader::takeByte()
                                         "filen är ingen textfil i Windows-1252"));
     }
     if (c >= 0) {
+        if (++m_taken > kMaxReadBytes) {
+            fail(m_nextLine, QStringLiteral("filen är längre än %1 MB innan alla värden är lästa; "
+                                            "den är ingen korrekt inställningsfil")
+                                 .arg(kMaxReadBytes >> 20));
+        }
         ++m_pos;
         m_lastByte = c;
     }

@@ -35,6 +35,9 @@ public:
 
     // No single value may be longer than this many bytes.
     static constexpr qsizetype kMaxValueBytes = qsizetype(1) << 20;
+    // Nor may the values asked for take more than this many bytes of the file together, so
+    // that what a reader keeps stays small whatever the file holds.
+    static constexpr qint64 kMaxReadBytes = qint64(16) << 20;
 
 private:
     struct Value {
@@ -60,6 +63,7 @@ private:
     int m_nextLine = 1;   // line of the next byte to take
     int m_line = 0;
     int m_lastByte = -1;  // the byte taken last, -1 before the first
+    qint64 m_taken = 0;   // bytes taken so far
     bool m_endedUnclosed = false;  // the last value ended at the file's end, not at a comma or line end
 };
 

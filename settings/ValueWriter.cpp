@@ -56,6 +56,9 @@ QString systemReason(int error)
         return QStringLiteral("mappen finns inte");
     case ENOTDIR:
         return QStringLiteral("en del av sökvägen är inte en mapp");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("för många filer är öppna");
     case EIO:
         return QStringLiteral("ett in- eller utmatningsfel inträffade");
     default:
@@ -107,6 +110,10 @@ void ValueWriter::commit()
     auto failure = [&](const QString& reason) {
         return Error(m_path, 0, QStringLiteral("filen kunde inte sparas: %1. %2").arg(reason, untouched));
     };
+
+    // The system would only say that the name is taken.
+    if (QFileInfo(m_path).isDir())
+        throw Error(m_path, 0, QStringLiteral("filen kunde inte sparas: det finns en mapp med filens namn. Mappen är orörd."));
 
     QSaveFile file(m_path);
     errno = 0;
