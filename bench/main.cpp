@@ -123,7 +123,7 @@ int main(int argc, char** argv)
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString out = args.value(0, QStringLiteral("bench.txt"));
+    const QString out = QDir::current().absoluteFilePath(args.value(0, QStringLiteral("bench.txt")));
     const QString data = QDir::current().absoluteFilePath(args.value(1, QStringLiteral("bench-data")));
     const QString photos = data + QStringLiteral("/photos");
     QDir().mkpath(photos);
