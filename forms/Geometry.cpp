@@ -49,14 +49,19 @@ void Geometry::setBounds(float left, float top, float width, float height)
     apply();
 }
 
-void Geometry::apply()
+QRect Geometry::pixelRect() const
 {
     const int x = toPixels(left_);
     const int y = toPixels(top_);
     const int w = std::max(0, toPixels(left_ + width_) - x);
     const int h = std::max(0, toPixels(top_ + height_) - y);
+    return QRect(x, y, w, h);
+}
+
+void Geometry::apply()
+{
     const QSize before = widget_->size();
-    widget_->setGeometry(x, y, w, h);
+    widget_->setGeometry(pixelRect());
     if (widget_->size() != before)
         geometryChanged();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 namespace forms {
@@ -27,6 +29,9 @@ public:
 protected:
     // Called after the pixel size has changed.
     virtual void geometryChanged() {}
+    // Where the widget lies in its container, in pixels: each edge rounded to the nearest
+    // pixel. A control that paints outside its own rectangle asks for more room here.
+    virtual QRect pixelRect() const;
 
 private:
     void apply();

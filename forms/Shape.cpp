@@ -1,6 +1,9 @@
 #include "Shape.h"
 
+#include "Twips.h"
+
 #include <QPainter>
+#include <cmath>
 
 namespace forms {
 
@@ -21,17 +24,29 @@ void Shape::setBorderColour(const QColor& colour)
 void Shape::setBorderWidth(int pixels)
 {
     width_ = pixels;
+    setBounds(Left(), Top(), Width(), Height());
     update();
+}
+
+QRect Shape::pixelRect() const
+{
+    // The rectangle's edges are rounded outwards, so that a control standing on the
+    // rectangle, or a fraction of a pixel beside it, keeps every one of its pixels.
+    const int left = int(std::floor(Left() / kTwipsPerPixel));
+    const int top = int(std::floor(Top() / kTwipsPerPixel));
+    const int right = int(std::ceil((Left() + Width()) / kTwipsPerPixel));
+    const int bottom = int(std::ceil((Top() + Height()) / kTwipsPerPixel));
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top))
+        .adjusted(-width_, -width_, width_, width_);
 }
 
 void Shape::paintEvent(QPaintEvent*)
 {
-    QPainter p(this);
-    // The border lies inside the shape's rectangle, so it is never cut off.
-    const int w = qMin(width_, qMin(width(), height()) / 2);
-    if (w <= 0)
+    if (width_ <= 0)
         return;
+    QPainter p(this);
     const QRect r = rect();
+    const int w = width_;
     p.fillRect(QRect(r.left(), r.top(), r.width(), w), colour_);
     p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), colour_);
     p.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), colour_);

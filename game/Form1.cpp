@@ -106,14 +106,21 @@ Form1::Form1()
     setFont(forms::msSansSerif(8.25, true));
     resize(forms::toPixels(9630), forms::toPixels(6885));
 
-    // Children made later lie above those made earlier: in each area the text panels lie
-    // above the pictures, and the frame above both, so that it stays visible around a card
-    // whose text panel has taken the picture's square.
+    // Children made later lie above those made earlier. In the upper area the frame lies
+    // above the pictures and below the text panels: its band runs around the marked card,
+    // and no card's word is ever covered by it.
     Panel3D1 = makeArea(this, "Panel3D1", 0, 3495, kUpperArea);
     Panel3D2 = makeArea(this, "Panel3D2", 3490, 3400, kLowerArea);
 
     for (int k = 0; k < 10; ++k)
         Image1.set(k, makePicture(Panel3D1, "Image1", k, 1920));
+
+    Shape1 = new forms::Shape(Panel3D1);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setBorderColour(kFrame);
+    Shape1->setBorderWidth(10);
+    Shape1->setBounds(360, 240, 1335, 1335);
+
     for (int k = 0; k < 10; ++k)
         Panel3D3.set(k, makeTextPanel(Panel3D1, "Panel3D3", k, 3120));
 
@@ -124,12 +131,6 @@ Form1::Form1()
     Command3D2->setPicture(QPixmap::fromImage(stopSign()));
     Command3D2->setBounds(8640, 120, 840, 1020);
     Command3D2->onClick = [this] { Command3D2_Click(); };
-
-    Shape1 = new forms::Shape(Panel3D1);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setBorderColour(kFrame);
-    Shape1->setBorderWidth(10);
-    Shape1->setBounds(360, 240, 1335, 1335);
 
     for (int k = 0; k < 10; ++k) {
         forms::Image* picture = makePicture(Panel3D2, "Image2", k, 1800);
