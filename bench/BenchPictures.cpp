@@ -1,4 +1,4 @@
-#include "BenchPictures.h"
+#include "bench/BenchPictures.h"
 
 #include "tools/GifWriter.h"
 

@@ -1,4 +1,4 @@
-#include "PlainStartup.h"
+#include "bench/PlainStartup.h"
 
 #include "forms/Twips.h"
 #include "settings/CardFile.h"

@@ -2,9 +2,9 @@
 // whole start-up with many 12-megapixel photos (time and peak memory, each case in a
 // process of its own), and the supervisor's preview, each against the plain way of
 // loading pictures (full decode, stretched when painted) done in the same run.
-#include "BenchPictures.h"
-#include "Measure.h"
-#include "PlainStartup.h"
+#include "bench/BenchPictures.h"
+#include "bench/Measure.h"
+#include "bench/PlainStartup.h"
 
 #include "forms/Image.h"
 #include "forms/Program.h"

@@ -1,6 +1,6 @@
-#include "Backdrop.h"
+#include "forms/Backdrop.h"
 
-#include "Twips.h"
+#include "forms/Twips.h"
 
 #include <QGuiApplication>
 #include <QPalette>

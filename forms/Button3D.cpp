@@ -1,7 +1,7 @@
-#include "Button3D.h"
+#include "forms/Button3D.h"
 
-#include "Fonts.h"
-#include "Program.h"
+#include "forms/Fonts.h"
+#include "forms/Program.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,4 +1,4 @@
-#include "FileList.h"
+#include "forms/FileList.h"
 
 #include <QCollator>
 #include <QDir>

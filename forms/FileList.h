@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListBox.h"
+#include "forms/ListBox.h"
 
 #include <QStringList>
 #include <functional>

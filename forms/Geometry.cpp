@@ -1,6 +1,6 @@
-#include "Geometry.h"
+#include "forms/Geometry.h"
 
-#include "Twips.h"
+#include "forms/Twips.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "Image.h"
+#include "forms/Image.h"
 
-#include "Error.h"
-#include "Program.h"
+#include "runtime/Error.h"
+#include "forms/Program.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,9 +58,9 @@ bool tooLarge(const QImageReader& reader, QSize full)
     return bytesToDecode(reader, full) > double(kPictureMemoryMB) * 1024 * 1024;
 }
 
-Error tooLargeError(const QString& fileName, QSize full)
+runtime::Error tooLargeError(const QString& fileName, QSize full)
 {
-    return Error(QStringLiteral("Bilden %1 är för stor för att kunna visas (%2 × %3 bildpunkter). "
+    return runtime::Error(QStringLiteral("Bilden %1 är för stor för att kunna visas (%2 × %3 bildpunkter). "
                                 "Spara den i en mindre storlek, till exempel högst 4000 × 4000 bildpunkter.")
                      .arg(describe(fileName))
                      .arg(full.width())
@@ -71,11 +71,11 @@ void checkReadable(const QString& fileName, QImageReader& reader)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
-        throw Error(QStringLiteral("Bilden %1 finns inte.").arg(describe(fileName)));
+        throw runtime::Error(QStringLiteral("Bilden %1 finns inte.").arg(describe(fileName)));
     if (info.isDir())
-        throw Error(QStringLiteral("Bilden %1 är en mapp, inte en bildfil.").arg(describe(fileName)));
+        throw runtime::Error(QStringLiteral("Bilden %1 är en mapp, inte en bildfil.").arg(describe(fileName)));
     if (!reader.canRead() || !reader.size().isValid())
-        throw Error(QStringLiteral("Bilden %1 går inte att läsa: filen är ingen BMP-, GIF- eller JPEG-bild "
+        throw runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är ingen BMP-, GIF- eller JPEG-bild "
                                    "eller är skadad.")
                         .arg(describe(fileName)));
     // A picture that is decoded at full size and would not fit is refused before decoding.
@@ -120,7 +120,7 @@ QImage decodePicture(const QString& fileName, QSize size)
         const QSize decoded = decodedSize(fileName, reader);
         if (tooLarge(reader, decoded))
             throw tooLargeError(fileName, decoded);
-        throw Error(QStringLiteral("Bilden %1 går inte att läsa: filen är skadad eller ofullständig.")
+        throw runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är skadad eller ofullständig.")
                         .arg(describe(fileName)));
     }
     if (image.size() != size)
@@ -147,7 +147,7 @@ void decodePictures(const QList<Image*>& images)
     QtConcurrent::blockingMap(jobs, [](Job& job) {
         try {
             job.picture = decodePicture(job.file, job.size);
-        } catch (const Error& e) {
+        } catch (const runtime::Error& e) {
             job.error = e.message();
         }
     });
@@ -229,7 +229,7 @@ void Image::paintEvent(QPaintEvent*)
     if (!file_.isEmpty() && !isDecoded()) {
         try {
             decode();
-        } catch (const Error&) {
+        } catch (const runtime::Error&) {
             image_ = QImage();
             decodedFor_ = targetSize();
         }

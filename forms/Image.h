@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Error.h"
-#include "Geometry.h"
+#include "runtime/Error.h"
+#include "forms/Geometry.h"
 
 #include <QImage>
 #include <QString>
@@ -18,7 +18,7 @@ class Image : public QWidget, public Geometry {
 public:
     explicit Image(QWidget* parent = nullptr);
 
-    // Throws forms::Error naming the file when it is missing or holds no readable picture.
+    // Throws runtime::Error naming the file when it is missing or holds no readable picture.
     // The picture's name without its extension becomes the box's accessible name.
     void LoadPicture(const QString& fileName);
     void clearPicture();
@@ -27,7 +27,7 @@ public:
 
     void setBorder(bool on);
 
-    // Decodes the picture for the current size now; throws forms::Error when the file
+    // Decodes the picture for the current size now; throws runtime::Error when the file
     // cannot be decoded. Painting decodes on demand and never throws.
     void decode();
     bool isDecoded() const;
@@ -52,10 +52,10 @@ private:
 };
 
 // A picture of a list that could not be decoded: `position` is its place in the list.
-class PictureError : public Error {
+class PictureError : public runtime::Error {
 public:
     PictureError(const QString& message, int position)
-        : Error(message)
+        : runtime::Error(message)
         , position(position)
     {
     }
@@ -68,7 +68,7 @@ public:
 void decodePictures(const QList<Image*>& images);
 
 // Decodes a picture file at the given size in device pixels, stretched to fill it and
-// stood upright by its orientation tag. Throws forms::Error naming the file, also when the
+// stood upright by its orientation tag. Throws runtime::Error naming the file, also when the
 // picture would need more than kPictureMemoryMB to decode.
 QImage decodePicture(const QString& fileName, QSize size);
 

@@ -1,8 +1,8 @@
-#include "ListBox.h"
+#include "forms/ListBox.h"
 
-#include "Integers.h"
-#include "Program.h"
-#include "Twips.h"
+#include "runtime/Int16.h"
+#include "forms/Program.h"
+#include "forms/Twips.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,13 +55,13 @@ void ListBox::setRow(int r, const QString& text)
     else if (r == count())
         addItem(makeItem(text));
     else
-        indexOutOfBounds(r, 0, count());
+        runtime::indexOutOfBounds(r, 0, count());
 }
 
 void ListBox::removeRow(int r)
 {
     if (r < 0 || r >= count())
-        indexOutOfBounds(r, 0, count() - 1);
+        runtime::indexOutOfBounds(r, 0, count() - 1);
     delete takeItem(r);
 }
 
@@ -79,7 +79,7 @@ void ListBox::setListIndex(int r)
         return;
     }
     if (r >= count())
-        indexOutOfBounds(r, -1, count() - 1);
+        runtime::indexOutOfBounds(r, -1, count() - 1);
     setCurrentRow(r);
 }
 

@@ -1,7 +1,7 @@
-#include "Option3D.h"
+#include "forms/Option3D.h"
 
-#include "Fonts.h"
-#include "Program.h"
+#include "forms/Fonts.h"
+#include "forms/Program.h"
 
 #include <QStyle>
 #include <QStyleOptionButton>

@@ -1,7 +1,7 @@
-#include "Panel3D.h"
+#include "forms/Panel3D.h"
 
-#include "Fonts.h"
-#include "Program.h"
+#include "forms/Fonts.h"
+#include "forms/Program.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "Program.h"
+#include "forms/Program.h"
 
-#include "Image.h"
+#include "forms/Image.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -37,7 +37,7 @@ void dispatch(const std::function<void()>& handler)
         return;
     try {
         handler();
-    } catch (const Error& e) {
+    } catch (const runtime::Error& e) {
         fail(e.message());
     } catch (const std::exception& e) {
         fail(QString::fromUtf8(e.what()));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Error.h"
+#include "runtime/Error.h"
 
 #include <QApplication>
 #include <QString>
@@ -42,7 +42,7 @@ int run(int argc, char** argv, const QString& programName)
     Form form;
     try {
         form.Form_Load();
-    } catch (const Error& e) {
+    } catch (const runtime::Error& e) {
         fail(e.message());
     } catch (const std::exception& e) {
         fail(QString::fromUtf8(e.what()));

@@ -1,6 +1,6 @@
-#include "Shape.h"
+#include "forms/Shape.h"
 
-#include "Twips.h"
+#include "forms/Twips.h"
 
 #include <QPainter>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "TextBox.h"
+#include "forms/TextBox.h"
 
 #include <QValidator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include "forms/Geometry.h"
 
 #include <QLineEdit>
 #include <functional>

@@ -4,7 +4,7 @@
 // it, and checks what came of it. Shared by the fuzz target and the regression test that
 // replays its corpus.
 
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 #include "settings/ValueReader.h"
 #include "settings/ValueWriter.h"
 #include "settings/Windows1252.h"
@@ -49,9 +49,9 @@ inline void checkText(const QString& text, Finding& finding)
     }
 }
 
-inline void checkError(const settings::Error& e, const settings::ValueReader* reader, Finding& finding)
+inline void checkError(const runtime::Error& e, const settings::ValueReader* reader, Finding& finding)
 {
-    if (e.problem().isEmpty() || !e.message().startsWith(QStringLiteral("Fel i inställningsfilen ")))
+    if (!e.message().startsWith(QStringLiteral("Fel i inställningsfilen ")))
         finding.problem = QStringLiteral("an incomplete message: ") + e.message();
     if (e.line() < 0 || (reader && e.line() > reader->line() + 2))
         finding.problem = QStringLiteral("an error on an impossible line: ") + e.message();
@@ -74,7 +74,7 @@ inline bool readAsGame(const QString& path, CardSet& set, Finding& finding)
             checkText(set.texts.back(), finding);
         }
         return true;
-    } catch (const settings::Error& e) {
+    } catch (const runtime::Error& e) {
         checkError(e, fil.get(), finding);
         return false;
     }
@@ -100,7 +100,7 @@ inline bool readAsSupervisor(const QString& path, CardSet& set, Finding& finding
             }
         }
         return true;
-    } catch (const settings::Error& e) {
+    } catch (const runtime::Error& e) {
         checkError(e, fil.get(), finding);
         return false;
     }
@@ -131,7 +131,7 @@ inline void roundTrip(const CardSet& set, const QString& folder, Finding& findin
         finding.problem = QStringLiteral("a card set changed on its way through the writer");
 }
 
-// Every input must end in a card set or in a settings::Error with a complete message, and
+// Every input must end in a card set or in a runtime::Error with a complete message, and
 // both programs must take the same values from the same bytes.
 inline Finding check(const QByteArray& bytes, const QString& folder)
 {

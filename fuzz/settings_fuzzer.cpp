@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as kortvy.ini, read as both programs read it (CardSetCheck.h).
 // A finding, a crash, a sanitizer report, a hang or a large allocation is a fault.
 
-#include "CardSetCheck.h"
+#include "fuzz/CardSetCheck.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,14 +1,14 @@
-#include "Form1.h"
+#include "game/Form1.h"
 
-#include "Shuffle.h"
-#include "StopSign.h"
+#include "game/Shuffle.h"
+#include "game/StopSign.h"
 
 #include "forms/Fonts.h"
 #include "forms/Program.h"
-#include "forms/Random.h"
+#include "runtime/Random.h"
 #include "forms/Twips.h"
 #include "settings/CardFile.h"
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 #include "settings/ValueReader.h"
 
 #include <QCloseEvent>
@@ -80,9 +80,9 @@ void dolj(QWidget* control)
     control->setVisible(false);
 }
 
-forms::Error cardPictureError(const forms::Error& e, int card, const char* row)
+runtime::Error cardPictureError(const runtime::Error& e, int card, const char* row)
 {
-    return forms::Error(QStringLiteral("Bilden till kort %1, %2 raden, går inte att visa. %3")
+    return runtime::Error(QStringLiteral("Bilden till kort %1, %2 raden, går inte att visa. %3")
                             .arg(card + 1)
                             .arg(QString::fromUtf8(row), e.message()));
 }
@@ -92,7 +92,7 @@ void loadCardPicture(forms::Image* image, const QString& name, int card, const c
 {
     try {
         image->LoadPicture(name);
-    } catch (const forms::Error& e) {
+    } catch (const runtime::Error& e) {
         throw cardPictureError(e, card, row);
     }
 }
@@ -214,12 +214,12 @@ void Form1::Command3D2_Click()
 
 void Form1::Image2_Click(int Index)
 {
-    prova_kort(forms::int16(Index));
+    prova_kort(runtime::int16(Index));
 }
 
 void Form1::Panel3D4_Click(int Index)
 {
-    prova_kort(forms::int16(Index));
+    prova_kort(runtime::int16(Index));
 }
 
 void Form1::las_installningar()
@@ -229,7 +229,7 @@ void Form1::las_installningar()
     antal = fil.readNumber();
     // The window has ten slots a row; a count that leaves no card would never end.
     if (antal < 1 || antal > 10)
-        throw settings::Error(filnamn, fil.line(),
+        throw settings::fileError(filnamn, fil.line(),
                               QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till 10 kort")
                                   .arg(antal));
     typ_ovre = fil.readNumber();
@@ -248,7 +248,7 @@ void Form1::las_installningar()
 
 void Form1::blanda()
 {
-    game::blanda(ordning, antal, forms::randomSource());
+    game::blanda(ordning, antal, runtime::randomSource());
 }
 
 void Form1::placera_kort()
@@ -344,7 +344,7 @@ void Form1::prova_kort(qint16 Index)
     dolj(Panel3D3(plats));
     dolj(Panel3D4(Index));
 
-    plats = forms::int16(plats + 1);
+    plats = runtime::int16(plats + 1);
     if (plats < antal) {
         Shape1->setTop(Image1(plats)->Top());
         Shape1->setLeft(Image1(plats)->Left() + kFrameShift);

@@ -3,7 +3,8 @@
 #include "forms/Backdrop.h"
 #include "forms/Button3D.h"
 #include "forms/Image.h"
-#include "forms/Integers.h"
+#include "forms/ControlArray.h"
+#include "runtime/Int16.h"
 #include "forms/Panel3D.h"
 #include "forms/Shape.h"
 
@@ -62,10 +63,10 @@ public:
     qint16 typ_ovre = 0;
     qint16 typ_undre = 0;
     qint16 plats = 0;
-    forms::Array<qint16, 0, 10> ordning;
-    forms::Array<QString, 0, 10> bild_undre;
-    forms::Array<QString, 0, 10> text_ovre;
-    forms::Array<QString, 0, 10> text_undre;
+    runtime::Array<qint16, 0, 10> ordning;
+    runtime::Array<QString, 0, 10> bild_undre;
+    runtime::Array<QString, 0, 10> text_ovre;
+    runtime::Array<QString, 0, 10> text_undre;
     QString filnamn;
 
 protected:

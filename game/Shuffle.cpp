@@ -1,16 +1,16 @@
-#include "Shuffle.h"
+#include "game/Shuffle.h"
 
-#include "forms/Rounding.h"
+#include "runtime/Rounding.h"
 
 namespace game {
 
 qint16 dra(qint16 antal, float r)
 {
-    const float x = float(forms::int16(antal - 1)) * r;
-    return forms::roundHalfEven16(x);
+    const float x = float(runtime::int16(antal - 1)) * r;
+    return runtime::roundHalfEven16(x);
 }
 
-void blanda(forms::Array<qint16, 0, 10>& ordning, qint16 antal, forms::RandomSource& slump)
+void blanda(runtime::Array<qint16, 0, 10>& ordning, qint16 antal, runtime::RandomSource& slump)
 {
     slump.seedFromClock();
     const int sista = antal - 1;

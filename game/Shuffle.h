@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/Integers.h"
-#include "forms/Random.h"
+#include "runtime/Int16.h"
+#include "runtime/Random.h"
 
 #include <QtGlobal>
 
@@ -17,6 +17,6 @@ qint16 dra(qint16 antal, float r);
 // 0 … antal − 1 once, ordning(i) being the slot of lower card i. The generator is seeded
 // from the clock first. A draw that lands on a taken entry is drawn again. Entries from
 // `antal` up are left as they are; with a count of 0 or less nothing changes.
-void blanda(forms::Array<qint16, 0, 10>& ordning, qint16 antal, forms::RandomSource& slump);
+void blanda(runtime::Array<qint16, 0, 10>& ordning, qint16 antal, runtime::RandomSource& slump);
 
 } // namespace game

@@ -1,4 +1,4 @@
-#include "StopSign.h"
+#include "game/StopSign.h"
 
 #include <QPainter>
 #include <QPolygon>

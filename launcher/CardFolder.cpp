@@ -1,6 +1,6 @@
-#include "CardFolder.h"
+#include "launcher/CardFolder.h"
 
-#include "forms/Error.h"
+#include "runtime/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +51,7 @@ private:
 void copyNew(const QFileInfo& from, const QString& toFolder)
 {
     auto failure = [&](int error) {
-        return forms::Error(QStringLiteral("Filen %1 kunde inte kopieras till %2:\n%3")
+        return runtime::Error(QStringLiteral("Filen %1 kunde inte kopieras till %2:\n%3")
                                 .arg(QDir::toNativeSeparators(from.filePath()),
                                      QDir::toNativeSeparators(toFolder), reasonFor(error)));
     };
@@ -96,7 +96,7 @@ void requireFirstSet(const QString& firstSet)
 {
     const QFileInfo info(firstSet);
     if (!info.isDir() || !info.isReadable())
-        throw forms::Error(QStringLiteral("Den första kortleken hittades inte:\n%1\n\n"
+        throw runtime::Error(QStringLiteral("Den första kortleken hittades inte:\n%1\n\n"
                                           "Installera Kortvy på nytt.")
                                .arg(QDir::toNativeSeparators(firstSet)));
 }
@@ -138,7 +138,7 @@ FolderState prepareCardFolder(const QString& folder, const QString& firstSet)
     struct stat st;
     if (::stat(target.constData(), &st) == 0) {
         if (!S_ISDIR(st.st_mode))
-            throw forms::Error(couldNotCreate(folder,
+            throw runtime::Error(couldNotCreate(folder,
                 QStringLiteral("Det finns redan en fil med det namnet. "
                                "Byt namn på filen och starta programmet igen.")));
         if (!isEmptyFolder(folder))
@@ -155,7 +155,7 @@ FolderState prepareCardFolder(const QString& folder, const QString& firstSet)
     const QByteArray stagingName = QFile::encodeName(staging);
     if (::mkdir(stagingName.constData(), 0777) != 0) {
         const int error = errno;
-        throw forms::Error(couldNotCreate(folder, reasonFor(error)));
+        throw runtime::Error(couldNotCreate(folder, reasonFor(error)));
     }
     try {
         copyCards(firstSet, staging);
@@ -169,7 +169,7 @@ FolderState prepareCardFolder(const QString& folder, const QString& firstSet)
         // Another start made the folder in the meantime: that one is kept.
         if (error == EEXIST || error == ENOTEMPTY)
             return FolderState::Existing;
-        throw forms::Error(couldNotCreate(folder, reasonFor(error)));
+        throw runtime::Error(couldNotCreate(folder, reasonFor(error)));
     }
     return FolderState::Created;
 }

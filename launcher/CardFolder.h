@@ -22,7 +22,7 @@ QString cardFolderIn(const QString& home);
 // the folder's name, so a failed copy never leaves half a card set behind. A folder with
 // anything in it is never touched; nothing is ever overwritten. The copies belong to the
 // user and can be changed, whatever the rights of the installed first card set.
-// Throws forms::Error with a complete Swedish message when the folder cannot be made.
+// Throws runtime::Error with a complete Swedish message when the folder cannot be made.
 FolderState prepareCardFolder(const QString& folder, const QString& firstSet);
 
 } // namespace launcher

@@ -1,8 +1,8 @@
-#include "Launch.h"
+#include "launcher/Launch.h"
 
-#include "CardFolder.h"
+#include "launcher/CardFolder.h"
 
-#include "forms/Error.h"
+#include "runtime/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,7 +70,7 @@ QString launch(const QString& program, const QString& binDir, const QString& hom
     const QString folder = cardFolderIn(home);
     try {
         prepareCardFolder(folder, firstCardSetFrom(binDir));
-    } catch (const forms::Error& e) {
+    } catch (const runtime::Error& e) {
         return e.message();
     }
     if (::chdir(QFile::encodeName(folder).constData()) != 0) {

@@ -1,7 +1,7 @@
 // kortvy-start: runs Kortvy or Kortvyadm in the user's card folder, as the desktop
 // entries do. The folder is made from the first card set on the first start.
 
-#include "Launch.h"
+#include "launcher/Launch.h"
 
 #include "forms/Program.h"
 

@@ -1,7 +1,7 @@
-#include "ValueReader.h"
+#include "settings/ValueReader.h"
 
-#include "SettingsError.h"
-#include "Windows1252.h"
+#include "settings/FileError.h"
+#include "settings/Windows1252.h"
 
 #include <QFileInfo>
 
@@ -235,7 +235,7 @@ void ValueReader::failAtEnd() const
 
 void ValueReader::fail(int line, const QString& problem) const
 {
-    throw Error(m_path, line, problem);
+    throw fileError(m_path, line, problem);
 }
 
 } // namespace settings

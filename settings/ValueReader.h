@@ -14,11 +14,11 @@ namespace settings {
 //   - any other value ends at a comma or at the line end;
 //   - the next value starts after the comma or line end that closed this one.
 // Lines end with CR LF, LF or CR. Only as much of the file is parsed as the values asked for;
-// whatever follows them is never looked at. Every failure throws Error naming the file and
+// whatever follows them is never looked at. Every failure throws runtime::Error naming the file and
 // the line.
 class ValueReader {
 public:
-    // Opens the file now; throws Error when it is missing or cannot be opened.
+    // Opens the file now; throws runtime::Error when it is missing or cannot be opened.
     explicit ValueReader(const QString& path);
 
     ValueReader(const ValueReader&) = delete;

@@ -1,7 +1,7 @@
-#include "ValueWriter.h"
+#include "settings/ValueWriter.h"
 
-#include "SettingsError.h"
-#include "Windows1252.h"
+#include "settings/FileError.h"
+#include "settings/Windows1252.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -93,7 +93,7 @@ void ValueWriter::writeText(const QString& text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (!canStore(text[i])) {
             const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-            throw Error(m_path, 0,
+            throw fileError(m_path, 0,
                         QStringLiteral("texten \"%1\" kan inte sparas: %2").arg(text, describeRefused(text[i], next)));
         }
     }
@@ -108,12 +108,12 @@ void ValueWriter::commit()
     const QString untouched = existed ? QStringLiteral("Den tidigare filen är oförändrad.")
                                       : QStringLiteral("Ingen fil har skapats.");
     auto failure = [&](const QString& reason) {
-        return Error(m_path, 0, QStringLiteral("filen kunde inte sparas: %1. %2").arg(reason, untouched));
+        return fileError(m_path, 0, QStringLiteral("filen kunde inte sparas: %1. %2").arg(reason, untouched));
     };
 
     // The system would only say that the name is taken.
     if (QFileInfo(m_path).isDir())
-        throw Error(m_path, 0, QStringLiteral("filen kunde inte sparas: det finns en mapp med filens namn. Mappen är orörd."));
+        throw fileError(m_path, 0, QStringLiteral("filen kunde inte sparas: det finns en mapp med filens namn. Mappen är orörd."));
 
     QSaveFile file(m_path);
     errno = 0;
@@ -125,7 +125,7 @@ void ValueWriter::commit()
     const qint64 written = file.write(m_bytes);
     if (written != m_bytes.size()) {
         const int error = errno;
-        const Error failed = failure(describeFailure(
+        const runtime::Error failed = failure(describeFailure(
             file, error,
             QStringLiteral("bara %1 av %2 byte kunde skrivas").arg(qMax<qint64>(written, 0)).arg(m_bytes.size())));
         file.cancelWriting();

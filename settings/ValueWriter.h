@@ -13,14 +13,14 @@ public:
 
     // Decimal digits, with '-' before a negative number.
     void writeNumber(qint16 n);
-    // The text between double quotes, unchanged. Throws Error, and adds nothing, when the text
+    // The text between double quotes, unchanged. Throws runtime::Error, and adds nothing, when the text
     // holds a character the file cannot hold (see canStore()).
     void writeText(const QString& text);
 
     QByteArray bytes() const { return m_bytes; }
 
     // Writes everything to a temporary file beside the target, flushes it and only then puts it
-    // in the target's place. Throws Error on any failure; the old file then stays as it was.
+    // in the target's place. Throws runtime::Error on any failure; the old file then stays as it was.
     void commit();
 
 private:

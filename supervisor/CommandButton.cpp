@@ -1,4 +1,4 @@
-#include "CommandButton.h"
+#include "supervisor/CommandButton.h"
 
 #include "forms/Fonts.h"
 #include "forms/Program.h"

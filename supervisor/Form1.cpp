@@ -1,11 +1,11 @@
 // Start-up, the three pages and shutdown of the supervisor's window.
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
 #include "forms/Program.h"
 
 #include "settings/CardFile.h"
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 
 #include <QCloseEvent>
 
@@ -36,11 +36,7 @@ void Form1::Form_Load()
 {
     Form2 = new forms::Backdrop;
     Form2->showOverScreen();
-    try {
-        hämta(settings::kFileName);
-    } catch (const settings::Error& e) {
-        throw forms::Error(e.message());
-    }
+    hämta(settings::kFileName);
     nytt_antal(antal_val);
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "CommandButton.h"
-#include "NumberColumn.h"
-#include "TabStrip.h"
+#include "supervisor/CommandButton.h"
+#include "supervisor/NumberColumn.h"
+#include "supervisor/TabStrip.h"
 
 #include "forms/Backdrop.h"
 #include "forms/Button3D.h"
 #include "forms/FileList.h"
 #include "forms/Image.h"
-#include "forms/Integers.h"
+#include "forms/ControlArray.h"
+#include "runtime/Int16.h"
 #include "forms/Label.h"
 #include "forms/ListBox.h"
 #include "forms/Option3D.h"
@@ -32,7 +33,7 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Start-up: the backdrop, the stored card set, the count. Throws forms::Error when
+    // Start-up: the backdrop, the stored card set, the count. Throws runtime::Error when
     // kortvy.ini cannot be read; the window must then not be shown.
     void Form_Load();
     // The window is closed from outside the program; nothing is saved.
@@ -68,7 +69,7 @@ public:
     qint16 antal = 0;
     qint16 antal_val = 0;
     qint16 listhojd = 0;
-    forms::Array<qint16, 0, 3> antal_rader;
+    runtime::Array<qint16, 0, 3> antal_rader;
 
     // The message of the last save that failed; empty when the last save went through.
     QString lastSaveError;

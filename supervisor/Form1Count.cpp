@@ -1,6 +1,6 @@
 // The card count: 3, 5 or 10 cards for both rows.
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
 namespace supervisor {
 
@@ -37,7 +37,7 @@ void Form1::Option3D1_Click(qint16 Index)
 void Form1::rensa(qint16 k)
 {
     const qint16 n = antal_rader(k);
-    const qint16 overskott = forms::int16(n - antal);
+    const qint16 overskott = runtime::int16(n - antal);
     for (qint16 i = 1; i <= overskott; ++i)
         List1(k)->removeRow(antal);
     antal_rader(k) = antal;

@@ -1,8 +1,8 @@
 // The controls of the supervisor's window, at their design positions (twips, relative
 // to their container), with their captions, colours, bevels and fonts.
 
-#include "Form1.h"
-#include "HelpTexts.h"
+#include "supervisor/Form1.h"
+#include "supervisor/HelpTexts.h"
 
 #include "forms/Fonts.h"
 #include "forms/Twips.h"

@@ -1,8 +1,8 @@
 // Loading the stored card set into the window.
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 #include "settings/ValueReader.h"
 
 #include <limits>
@@ -31,9 +31,9 @@ void Form1::hämta(const QString& filnamn)
     antal_val = antal == 3 ? 0 : antal == 5 ? 1 : 2;
     // The last card index must be a 16-bit integer too.
     if (antal == std::numeric_limits<qint16>::min())
-        throw settings::Error(fil.path(), fil.line(),
+        throw settings::fileError(fil.path(), fil.line(),
                               QStringLiteral("antalet kort är %1, och så många kort kan inte läsas").arg(antal));
-    const qint16 sista = forms::int16(antal - 1);
+    const qint16 sista = runtime::int16(antal - 1);
 
     SSOption1(typeOption(fil.readNumber()))->setValue(true);
     SSOption1(3 + typeOption(fil.readNumber()))->setValue(true);
@@ -52,7 +52,7 @@ void Form1::hämta(const QString& filnamn)
             while (List1(k)->ListCount() < i)
                 List1(k)->setRow(List1(k)->ListCount(), QString());
             List1(k)->setRow(i, s);
-            antal_rader(k) = forms::int16(i + 1);
+            antal_rader(k) = runtime::int16(i + 1);
         }
     }
 }

@@ -1,6 +1,6 @@
 // Choosing pictures: previews, choosing a file into a picture list, removing rows.
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
 namespace supervisor {
 
@@ -17,7 +17,7 @@ void Form1::visa_forhandsbild(int p, const QString& namn)
     try {
         preview->LoadPicture(namn);
         preview->decode();
-    } catch (const forms::Error& e) {
+    } catch (const runtime::Error& e) {
         preview->clearPicture();
         preview->setToolTip(e.message());
     }
@@ -51,7 +51,7 @@ void Form1::File1_DblClick(qint16 Index)
     if (finns_i_listan(k, namn))
         return;
     List1(k)->setRow(antal_rader(k), namn);
-    antal_rader(k) = forms::int16(antal_rader(k) + 1);
+    antal_rader(k) = runtime::int16(antal_rader(k) + 1);
 }
 
 void Form1::List1_Click(qint16 Index)
@@ -71,7 +71,7 @@ void Form1::List1_DblClick(qint16 Index)
     // Only a counted row lowers the counter; an empty row behind them (left by a copy)
     // leaves it where it is.
     if (r < antal_rader(Index))
-        antal_rader(Index) = forms::int16(antal_rader(Index) - 1);
+        antal_rader(Index) = runtime::int16(antal_rader(Index) - 1);
 }
 
 } // namespace supervisor

@@ -1,11 +1,11 @@
 // "Spara" and "Avbryt".
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
 #include "forms/Program.h"
 
 #include "settings/CardFile.h"
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 #include "settings/ValueWriter.h"
 
 #include <QGuiApplication>
@@ -37,7 +37,7 @@ void Form1::Command3D5_Click()
         fil.writeNumber(antal);
         fil.writeNumber(typeCode(SSOption1, 0));
         fil.writeNumber(typeCode(SSOption1, 3));
-        const qint16 sista = forms::int16(antal - 1);
+        const qint16 sista = runtime::int16(antal - 1);
         for (qint16 i = 0; i <= sista; ++i) {
             fil.writeText(List1(0)->row(i));
             fil.writeText(List1(2)->row(i));
@@ -45,7 +45,7 @@ void Form1::Command3D5_Click()
             fil.writeText(List1(3)->row(i));
         }
         fil.commit();
-    } catch (const settings::Error& e) {
+    } catch (const runtime::Error& e) {
         visa_sparfel(e.message());
         return;
     }

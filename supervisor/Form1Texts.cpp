@@ -1,6 +1,6 @@
 // Texts and copying from the upper row to the lower one.
 
-#include "Form1.h"
+#include "supervisor/Form1.h"
 
 namespace supervisor {
 
@@ -15,19 +15,19 @@ void Form1::SSCommand2_Click(qint16 Index)
     if (finns_i_listan(k, t))
         return;
     List1(k)->setRow(antal_rader(k), t);
-    antal_rader(k) = forms::int16(antal_rader(k) + 1);
+    antal_rader(k) = runtime::int16(antal_rader(k) + 1);
     Text1(Index)->clear();
 }
 
 void Form1::Command1_Click(qint16 Index)
 {
     qint16 n = 0;
-    const qint16 sista = forms::int16(antal - 1);
+    const qint16 sista = runtime::int16(antal - 1);
     for (qint16 r = 0; r <= sista; ++r) {
         const QString s = List1(Index)->row(r);
         List1(Index + 2)->setRow(r, s);
         if (!s.isEmpty())
-            n = forms::int16(n + 1);
+            n = runtime::int16(n + 1);
     }
     antal_rader(Index + 2) = n;
 }

@@ -1,4 +1,4 @@
-#include "NumberColumn.h"
+#include "supervisor/NumberColumn.h"
 
 #include "forms/Twips.h"
 

@@ -1,4 +1,4 @@
-#include "TabStrip.h"
+#include "supervisor/TabStrip.h"
 
 #include <QPainter>
 

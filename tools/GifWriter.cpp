@@ -1,4 +1,4 @@
-#include "GifWriter.h"
+#include "tools/GifWriter.h"
 
 #include <QHash>
 #include <QPainter>

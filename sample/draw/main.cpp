@@ -1,9 +1,9 @@
 // Draws the five pictures of the first card set and writes its kortvy.ini beside them.
 
-#include "CardFile.h"
-#include "GifWriter.h"
-#include "SettingsError.h"
-#include "ValueWriter.h"
+#include "settings/CardFile.h"
+#include "tools/GifWriter.h"
+#include "settings/FileError.h"
+#include "settings/ValueWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -215,7 +215,7 @@ int main(int argc, char** argv)
             writer.writeText(card.word);
         }
         writer.commit();
-    } catch (const settings::Error& error) {
+    } catch (const runtime::Error& error) {
         err << error.message() << '\n';
         return 1;
     }

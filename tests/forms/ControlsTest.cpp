@@ -59,7 +59,7 @@ private slots:
         list.setRow(1, "B"); // more rows than 1: replaces
         list.setRow(3, "d"); // exactly 3 rows: appends
         QCOMPARE(list.rows(), QStringList({"a", "B", "c", "d"}));
-        QVERIFY_THROWS_EXCEPTION(forms::Error, list.setRow(6, "x"));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, list.setRow(6, "x"));
         QCOMPARE(list.ListCount(), 4);
         QCOMPARE(list.row(4), QString());
         QCOMPARE(list.row(-1), QString());
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(list.ListIndex(), 2);
         list.removeRow(1);
         QCOMPARE(list.rows(), QStringList({"a", "c", "d"}));
-        QVERIFY_THROWS_EXCEPTION(forms::Error, list.removeRow(3));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, list.removeRow(3));
         list.setListIndex(-1);
         QCOMPARE(list.ListIndex(), -1);
 

@@ -43,7 +43,7 @@ private slots:
         try {
             image.LoadPicture("borta.jpg");
             QFAIL("a missing file loaded");
-        } catch (const forms::Error& e) {
+        } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains("\"borta.jpg\""), qPrintable(e.message()));
             QVERIFY(e.message().contains("finns inte"));
         }
@@ -51,9 +51,9 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("Hej! Det här är ingen bild.\n");
         text.close();
-        QVERIFY_THROWS_EXCEPTION(forms::Error, image.LoadPicture("brev.jpg"));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.LoadPicture("brev.jpg"));
         QVERIFY(QDir().mkdir("mapp.bmp"));
-        QVERIFY_THROWS_EXCEPTION(forms::Error, image.LoadPicture("mapp.bmp"));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.LoadPicture("mapp.bmp"));
 
         // A picture cut inside its header is refused at load, not when it is first shown.
         QVERIFY(halves({40, 40}, Qt::red, Qt::blue).save("bra.bmp"));
@@ -66,10 +66,10 @@ private slots:
         try {
             image.LoadPicture("halv.bmp");
             QFAIL("a cut picture loaded");
-        } catch (const forms::Error& e) {
+        } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains("\"halv.bmp\""), qPrintable(e.message()));
         }
-        QVERIFY_THROWS_EXCEPTION(forms::Error, forms::decodePicture("halv.bmp", {50, 50}));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, forms::decodePicture("halv.bmp", {50, 50}));
         QVERIFY(!image.hasPicture());
 
         image.LoadPicture("bra.bmp");
@@ -161,7 +161,7 @@ private slots:
         try {
             forms::decodePictures(order);
             QFAIL("spoilt pictures decoded");
-        } catch (const forms::Error& e) {
+        } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains("\"kort2.jpg\""), qPrintable(e.message()));
         }
         QVERIFY(!boxes[0]->isDecoded());

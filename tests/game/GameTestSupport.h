@@ -2,10 +2,10 @@
 
 // Card sets, generators and windows for the game's tests.
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "forms/Program.h"
-#include "forms/Random.h"
+#include "runtime/Random.h"
 #include "game/Form1.h"
 
 #include <QTest>
@@ -67,7 +67,7 @@ inline void addSetColumns()
 
 // A generator that gives the listed draws in turn; asking for more is a fault of the code
 // under test (a shuffle that would otherwise draw for ever).
-class ScriptedRandom : public forms::RandomSource {
+class ScriptedRandom : public runtime::RandomSource {
 public:
     explicit ScriptedRandom(QList<float> draws)
         : draws_(std::move(draws))
@@ -90,8 +90,8 @@ private:
 // Puts a generator in place of the program's own for as long as it lives.
 class RandomInPlace {
 public:
-    explicit RandomInPlace(forms::RandomSource* source) { forms::replaceRandomSource(source); }
-    ~RandomInPlace() { forms::replaceRandomSource(nullptr); }
+    explicit RandomInPlace(runtime::RandomSource* source) { runtime::replaceRandomSource(source); }
+    ~RandomInPlace() { runtime::replaceRandomSource(nullptr); }
 };
 
 } // namespace gametest

@@ -1,4 +1,4 @@
-#include "GameTestSupport.h"
+#include "tests/game/GameTestSupport.h"
 
 #include "game/Shuffle.h"
 
@@ -11,10 +11,10 @@ using namespace gametest;
 
 namespace {
 
-using Order = forms::Array<qint16, 0, 10>;
+using Order = runtime::Array<qint16, 0, 10>;
 
 // A fixed-seed generator that draws as the program's own does: 24 random bits per draw.
-class SeededRandom : public forms::RandomSource {
+class SeededRandom : public runtime::RandomSource {
 public:
     explicit SeededRandom(unsigned seed)
         : engine_(seed)
@@ -49,7 +49,7 @@ int arrangement(const Order& o)
 
 const std::array<double, 6> kChance = {1.0 / 6, 1.0 / 12, 1.0 / 4, 1.0 / 12, 1.0 / 4, 1.0 / 6};
 
-std::array<int, 6> countArrangements(forms::RandomSource& source, int runs)
+std::array<int, 6> countArrangements(runtime::RandomSource& source, int runs)
 {
     std::array<int, 6> seen{};
     for (int n = 0; n < runs; ++n) {
@@ -130,7 +130,7 @@ private slots:
         for (int antal : {1, 2, 3, 4, 5, 7, 10}) {
             for (int run = 0; run < 200; ++run) {
                 Order o = withMarkers();
-                game::blanda(o, qint16(antal), forms::randomSource());
+                game::blanda(o, qint16(antal), runtime::randomSource());
                 QList<bool> seen(antal, false);
                 for (int i = 0; i < antal; ++i) {
                     QVERIFY2(o(i) >= 0 && o(i) < antal, qPrintable(QStringLiteral("count %1").arg(antal)));
@@ -164,7 +164,7 @@ private slots:
     void programGeneratorGivesTheSameChances()
     {
         const int runs = 60000;
-        const std::array<int, 6> seen = countArrangements(forms::randomSource(), runs);
+        const std::array<int, 6> seen = countArrangements(runtime::randomSource(), runs);
         for (std::size_t a = 0; a < 6; ++a) {
             const double expected = runs * kChance[a];
             const double sigma = std::sqrt(runs * kChance[a] * (1 - kChance[a]));

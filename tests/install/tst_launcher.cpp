@@ -1,10 +1,10 @@
 // kortvy-start and its card-folder logic: the first start of a new user, a user who already
 // has cards, a folder that cannot be made, and the whole launcher started as a desktop
 // entry starts it.
-#include "CardFolder.h"
-#include "Launch.h"
+#include "launcher/CardFolder.h"
+#include "launcher/Launch.h"
 
-#include "forms/Error.h"
+#include "runtime/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,7 +149,7 @@ private slots:
         try {
             launcher::prepareCardFolder(folder, firstSet);
             QFAIL("no error");
-        } catch (const forms::Error& e) {
+        } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
             QVERIFY2(e.message().contains(QFileInfo(folder).fileName()), qPrintable(e.message()));
         }
@@ -170,7 +170,7 @@ private slots:
         try {
             launcher::prepareCardFolder(folder, broken);
             QFAIL("no error");
-        } catch (const forms::Error& e) {
+        } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains(QStringLiteral("z-trasig.gif kunde inte kopieras")), qPrintable(e.message()));
             QVERIFY2(e.message().endsWith(QStringLiteral("Ett fel uppstod när filen lästes eller skrevs.")),
                      qPrintable(e.message()));

@@ -1,4 +1,4 @@
-#include "BrokenPictures.h"
+#include "tests/robustness/BrokenPictures.h"
 
 #include <QtEndian>
 

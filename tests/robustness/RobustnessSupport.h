@@ -2,7 +2,7 @@
 
 // Card sets for the robustness tests, on top of the shared card folders of TestSupport.h.
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QProcessEnvironment>

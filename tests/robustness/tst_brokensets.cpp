@@ -3,8 +3,8 @@
 // process and once as the real program, which must play (or open) or end with the same
 // clear message and status 1. Neither program may change kortvy.ini or leave anything behind.
 
-#include "BrokenPictures.h"
-#include "RobustnessSupport.h"
+#include "tests/robustness/BrokenPictures.h"
+#include "tests/robustness/RobustnessSupport.h"
 
 #include "forms/Program.h"
 #include "game/Form1.h"

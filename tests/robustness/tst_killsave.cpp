@@ -2,7 +2,7 @@
 // every kill kortvy.ini must be, byte for byte, one of the two card sets it alternates
 // between, never a mixture, a cut file or no file.
 
-#include "RobustnessSupport.h"
+#include "tests/robustness/RobustnessSupport.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -2,10 +2,10 @@
 // soon, in a card set or an error, and keeps little of it in memory. And the fuzz corpus,
 // every input that ever found a fault among them, read as both programs read it.
 
-#include "CardSetCheck.h"
-#include "TestSupport.h"
+#include "fuzz/CardSetCheck.h"
+#include "tests/support/TestSupport.h"
 
-#include "settings/SettingsError.h"
+#include "settings/FileError.h"
 #include "settings/ValueReader.h"
 
 #include <QDir>
@@ -87,9 +87,9 @@ void LimitsTest::hugeFilesEndSoonInAnError()
         for (int i = 0; i < 12; ++i)
             reader.readText();
         QFAIL("read whole");
-    } catch (const settings::Error& e) {
+    } catch (const runtime::Error& e) {
         QCOMPARE(e.line(), line);
-        QVERIFY2(e.problem().contains(problem), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(problem), qPrintable(e.message()));
     }
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
     const long grown = peakMemoryMB() - before;
@@ -116,8 +116,8 @@ void LimitsTest::manyLongValuesStopAtTheReadLimit()
     try {
         for (;; ++read)
             QCOMPARE(reader.readText().size(), value.size());
-    } catch (const settings::Error& e) {
-        QVERIFY2(e.problem().contains(QStringLiteral("filen är längre än 16 MB")), qPrintable(e.message()));
+    } catch (const runtime::Error& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("filen är längre än 16 MB")), qPrintable(e.message()));
     }
     QCOMPARE(read, int((ValueReader::kMaxReadBytes - 13) / (value.size() + 2)));
     QFile::remove(path);

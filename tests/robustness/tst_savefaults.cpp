@@ -5,7 +5,7 @@
 // immutable or append-only attribute (read-only when not root), and kortvy.ini turned into a
 // folder while the tool was open.
 
-#include "RobustnessSupport.h"
+#include "tests/robustness/RobustnessSupport.h"
 
 #include "forms/Program.h"
 #include "settings/Windows1252.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ValueReader.h"
+#include "settings/ValueReader.h"
 
 #include <QList>
 #include <QMetaType>

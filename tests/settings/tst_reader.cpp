@@ -1,14 +1,14 @@
 #include <sys/stat.h>
-#include "CardSets.h"
-#include "SettingsError.h"
-#include "TestSupport.h"
-#include "ValueReader.h"
+#include "tests/settings/CardSets.h"
+#include "settings/FileError.h"
+#include "tests/support/TestSupport.h"
+#include "settings/ValueReader.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using settings::Error;
+using runtime::Error;
 using settings::ValueReader;
 
 namespace {
@@ -220,10 +220,10 @@ void ReaderTest::errors()
     } catch (const Error& error) {
         QCOMPARE(error.file(), QFileInfo(path).absoluteFilePath());
         QCOMPARE(error.line(), line);
-        QVERIFY2(error.problem().contains(problem), qPrintable(error.problem()));
         // The whole message: file, line and problem, closed by a full stop.
-        QCOMPARE(error.message(),
-                 QStringLiteral("Fel i inställningsfilen %1, rad %2: %3.").arg(error.file()).arg(line).arg(error.problem()));
+        const QString start = QStringLiteral("Fel i inställningsfilen %1, rad %2: ").arg(error.file()).arg(line);
+        QVERIFY2(error.message().startsWith(start) && error.message().endsWith(u'.'), qPrintable(error.message()));
+        QVERIFY2(error.message().mid(start.size()).contains(problem), qPrintable(error.message()));
         QCOMPARE(QString::fromUtf8(error.what()), error.message());
     }
 }

@@ -1,7 +1,7 @@
-#include "CardFile.h"
-#include "CardSets.h"
-#include "SettingsError.h"
-#include "ValueReader.h"
+#include "settings/CardFile.h"
+#include "tests/settings/CardSets.h"
+#include "settings/FileError.h"
+#include "settings/ValueReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,7 @@ void SampleTest::isAFullFiveCardSet()
         swedishLetter = swedishLetter || record[3].contains(QRegularExpression(QStringLiteral("[åäöÅÄÖ]")));
     }
     QVERIFY(swedishLetter);
-    QVERIFY_THROWS_EXCEPTION(settings::Error, reader.readText());
+    QVERIFY_THROWS_EXCEPTION(runtime::Error, reader.readText());
 
     QFile file(m_ini);
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,16 +1,16 @@
-#include "CardFile.h"
-#include "CardSets.h"
-#include "SettingsError.h"
-#include "TestSupport.h"
-#include "ValueReader.h"
-#include "ValueWriter.h"
-#include "Windows1252.h"
+#include "settings/CardFile.h"
+#include "tests/settings/CardSets.h"
+#include "settings/FileError.h"
+#include "tests/support/TestSupport.h"
+#include "settings/ValueReader.h"
+#include "settings/ValueWriter.h"
+#include "settings/Windows1252.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using settings::Error;
+using runtime::Error;
 using settings::ValueReader;
 using settings::ValueWriter;
 
@@ -148,8 +148,8 @@ void WriterTest::refusedTextsWriteNothing()
         QFAIL("no error");
     } catch (const Error& error) {
         QCOMPARE(error.file(), QFileInfo(m_path).absoluteFilePath());
-        QVERIFY2(error.problem().contains(QStringLiteral("texten \"%1\" kan inte sparas").arg(text)), qPrintable(error.problem()));
-        QVERIFY2(error.problem().contains(reason), qPrintable(error.problem()));
+        QVERIFY2(error.message().contains(QStringLiteral("texten \"%1\" kan inte sparas").arg(text)), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
     }
     QCOMPARE(writer.bytes(), before);
     QCOMPARE(readBytes(m_path), old);

@@ -3,7 +3,7 @@
 // Windows and clicks for the supervisor tool's tests: a window started the way the program
 // starts it, in a CardFolder, and driven by the clicks and keys a supervisor makes.
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "forms/Program.h"
 #include "supervisor/Form1.h"

@@ -1,6 +1,6 @@
 // The card count: the three options, the list heights, and cutting lists to a lower count.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 #include "forms/Twips.h"
 

@@ -1,7 +1,7 @@
 // Editing the card set: previews, choosing and removing pictures, adding texts, copying
 // the upper row to the lower one.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 #include <QClipboard>
 #include <QFile>

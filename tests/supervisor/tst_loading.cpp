@@ -1,6 +1,6 @@
 // Loading the stored card set at start-up, and the start-ups that must fail.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 #include <QProcess>
 

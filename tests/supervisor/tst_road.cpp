@@ -1,7 +1,7 @@
 // The whole road of a supervisor and a learner: an empty card set is put together with
 // clicks and keys, saved, and the game then plays it to its end.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 #include "game/Form1.h"
 

@@ -1,6 +1,6 @@
 // "Spara", "Avbryt" and the close box: what reaches kortvy.ini, byte for byte.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 using namespace supervisortest;
 using supervisor::Form1;

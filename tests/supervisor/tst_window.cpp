@@ -1,7 +1,7 @@
 // The supervisor's window: controls, captions, fonts, colours, the tab strips, the
 // stacking of pages over headers, and switching pages.
 
-#include "SupervisorTestSupport.h"
+#include "tests/supervisor/SupervisorTestSupport.h"
 
 #include "forms/Fonts.h"
 #include "forms/Geometry.h"
@@ -216,7 +216,7 @@ void WindowTest::fonts()
     Form1 form;
     // Label7 has no index 2.
     QVERIFY(!form.findChild<QWidget*>(QStringLiteral("Label7(2)")));
-    QVERIFY_THROWS_EXCEPTION(forms::Error, form.Label7(2));
+    QVERIFY_THROWS_EXCEPTION(runtime::Error, form.Label7(2));
 
     QStringList wrong;
     const auto expect = [&wrong](const QString& what, const QFont& f, const QFont& expected) {

@@ -1,6 +1,6 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "GifWriter.h"
+#include "tools/GifWriter.h"
 
 #include <QAccessible>
 #include <QDir>

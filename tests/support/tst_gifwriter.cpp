@@ -1,5 +1,5 @@
-#include "GifWriter.h"
-#include "TestSupport.h"
+#include "tools/GifWriter.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImageReader>
 #include <QRandomGenerator>

@@ -1,10 +1,10 @@
-#include "Rounding.h"
+#include "runtime/Rounding.h"
 
-#include "Integers.h"
+#include "runtime/Int16.h"
 
 #include <cmath>
 
-namespace forms {
+namespace runtime {
 
 qint16 roundHalfEven16(float x)
 {
@@ -20,4 +20,4 @@ qint16 roundHalfEven16(float x)
     return qint16(whole);
 }
 
-} // namespace forms
+} // namespace runtime

@@ -1,21 +1,21 @@
-#include "Random.h"
+#include "runtime/Random.h"
 
 #include <chrono>
 
-namespace forms {
+namespace runtime {
 
 void RandomSource::seedFromClock()
 {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::seed_seq seq{std::uint32_t(now), std::uint32_t(std::uint64_t(now) >> 32)};
-    engine_.seed(seq);
+    m_engine.seed(seq);
 }
 
 float RandomSource::next()
 {
     // 24 random bits give every float of the form k / 2^24 with equal chance; the
     // result is always below 1.
-    return float(engine_() >> 8) * (1.0f / 16777216.0f);
+    return float(m_engine() >> 8) * (1.0f / 16777216.0f);
 }
 
 namespace {
@@ -33,4 +33,4 @@ void replaceRandomSource(RandomSource* source)
     replaced = source;
 }
 
-} // namespace forms
+} // namespace runtime

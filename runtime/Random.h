@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-namespace forms {
+namespace runtime {
 
 // The pseudo-random source of the programs: each draw is a uniform single-precision
 // number r with 0 <= r < 1. A test may put another source in its place.
@@ -14,11 +14,11 @@ public:
     virtual float next();
 
 private:
-    std::mt19937 engine_{5489u};
+    std::mt19937 m_engine{5489u};
 };
 
 // The source the programs draw from; `replace` swaps it (nullptr restores the default).
 RandomSource& randomSource();
 void replaceRandomSource(RandomSource* source);
 
-} // namespace forms
+} // namespace runtime
