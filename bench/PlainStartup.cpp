@@ -1,8 +1,7 @@
 #include "bench/PlainStartup.h"
 
 #include "forms/Twips.h"
-#include "settings/CardFile.h"
-#include "settings/ValueReader.h"
+#include "settings/CardSetFile.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -30,19 +29,12 @@ QWidget* plainStartup()
 {
     auto* window = new QWidget;
     window->resize(forms::toPixels(9630), forms::toPixels(6885));
-    settings::ValueReader reader(settings::kFileName);
-    const int count = reader.readNumber();
-    reader.readNumber();
-    reader.readNumber();
-    for (int i = 0; i < count; ++i) {
-        const QString upper = reader.readText();
-        const QString lower = reader.readText();
-        reader.readText();
-        reader.readText();
-        if (!upper.isEmpty())
-            card(window, upper, i, count, true);
-        if (!lower.isEmpty())
-            card(window, lower, i, count, false);
+    const settings::CardSet set = settings::readCardSet(settings::kFileName);
+    for (int i = 0; i < set.cards.size(); ++i) {
+        if (!set.cards[i].upperPicture.isEmpty())
+            card(window, set.cards[i].upperPicture, i, set.count, true);
+        if (!set.cards[i].lowerPicture.isEmpty())
+            card(window, set.cards[i].lowerPicture, i, set.count, false);
     }
     return window;
 }

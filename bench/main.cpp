@@ -10,7 +10,7 @@
 #include "forms/Program.h"
 #include "forms/Twips.h"
 #include "game/Form1.h"
-#include "settings/ValueWriter.h"
+#include "settings/CardSetFile.h"
 #include "supervisor/Form1.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ const QSize kPhoto(4032, 3024);
 struct CardSetPlan {
     QString name;
     int count;
-    int lowerType;       // 0 pictures, 1 texts, 2 both
+    settings::RowDisplay lowerDisplay;
     bool lowerPictures;  // lower picture names in the file
 };
 
@@ -48,17 +48,12 @@ void writeCardSet(const QString& dir, const CardSetPlan& plan, const QString& ph
         if (!QFile::exists(link))
             QFile::link(photos + QLatin1Char('/') + photoName(i), link);
     }
-    settings::ValueWriter writer(dir + QStringLiteral("/kortvy.ini"));
-    writer.writeNumber(qint16(plan.count));
-    writer.writeNumber(0);
-    writer.writeNumber(qint16(plan.lowerType));
+    settings::CardSet set{qint16(plan.count), settings::RowDisplay::Pictures, plan.lowerDisplay, {}};
     for (int i = 0; i < plan.count; ++i) {
-        writer.writeText(photoName(2 * i));
-        writer.writeText(plan.lowerPictures ? photoName(2 * i + 1) : QString());
-        writer.writeText(QStringLiteral("kort %1").arg(i));
-        writer.writeText(QStringLiteral("kort %1").arg(i));
+        const QString word = QStringLiteral("kort %1").arg(i);
+        set.cards << settings::Card{photoName(2 * i), plan.lowerPictures ? photoName(2 * i + 1) : QString(), word, word};
     }
-    writer.commit();
+    settings::writeCardSet(dir + QStringLiteral("/kortvy.ini"), set);
 }
 
 // One start-up in this process: from Form_Load to the first complete paint.
@@ -164,15 +159,15 @@ int main(int argc, char** argv)
 
     // 2 and 3. The game's start-up, each case in a process of its own.
     const QList<CardSetPlan> plans = {
-        {QStringLiteral("start 10 kort, 20 foton"), 10, 0, true},
-        {QStringLiteral("start 10 kort, undre text (bilder i filen)"), 10, 1, true},
-        {QStringLiteral("start 10 kort, inga undre bilder"), 10, 1, false},
-        {QStringLiteral("start 3 kort, 6 foton"), 3, 0, true},
-        {QStringLiteral("start 5 kort, 10 foton"), 5, 0, true},
-        {QStringLiteral("start 1 kort, 2 foton"), 1, 0, true},
+        {QStringLiteral("start 10 kort, 20 foton"), 10, settings::RowDisplay::Pictures, true},
+        {QStringLiteral("start 10 kort, undre text (bilder i filen)"), 10, settings::RowDisplay::Texts, true},
+        {QStringLiteral("start 10 kort, inga undre bilder"), 10, settings::RowDisplay::Texts, false},
+        {QStringLiteral("start 3 kort, 6 foton"), 3, settings::RowDisplay::Pictures, true},
+        {QStringLiteral("start 5 kort, 10 foton"), 5, settings::RowDisplay::Pictures, true},
+        {QStringLiteral("start 1 kort, 2 foton"), 1, settings::RowDisplay::Pictures, true},
     };
     for (const CardSetPlan& plan : plans) {
-        const QString dir = data + QStringLiteral("/set-%1-%2-%3").arg(plan.count).arg(plan.lowerType).arg(plan.lowerPictures);
+        const QString dir = data + QStringLiteral("/set-%1-%2-%3").arg(plan.count).arg(int(plan.lowerDisplay)).arg(plan.lowerPictures);
         writeCardSet(dir, plan, photos);
         bench::ChildResult best, bestPlain;
         for (int run = 0; run < 3; ++run) {

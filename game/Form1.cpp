@@ -7,9 +7,8 @@
 #include "forms/Program.h"
 #include "runtime/Random.h"
 #include "forms/Twips.h"
-#include "settings/CardFile.h"
+#include "settings/CardSetFile.h"
 #include "settings/FileError.h"
-#include "settings/ValueReader.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -225,24 +224,26 @@ void Form1::Panel3D4_Click(int Index)
 void Form1::las_installningar()
 {
     filnamn = settings::kFileName;
-    settings::ValueReader fil(filnamn);
-    antal = fil.readNumber();
+    settings::ReadRules rules;
     // The window has ten slots a row; a count that leaves no card would never end.
-    if (antal < 1 || antal > 10)
-        throw settings::fileError(filnamn, fil.line(),
-                              QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till 10 kort")
-                                  .arg(antal));
-    typ_ovre = fil.readNumber();
-    typ_undre = fil.readNumber();
-
-    const int sista = antal - 1;
-    for (int i = 0; i <= sista; ++i) {
-        const QString bild_ovre = fil.readText();
-        if (!bild_ovre.isEmpty())
-            loadCardPicture(Image1(i), bild_ovre, i, "övre");
-        bild_undre(i) = fil.readText();
-        text_ovre(i) = fil.readText();
-        text_undre(i) = fil.readText();
+    rules.checkCount = [this](qint16 count, const QString&, int line) {
+        if (count < 1 || count > 10)
+            throw settings::fileError(filnamn, line,
+                                      QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till 10 kort")
+                                          .arg(count));
+    };
+    rules.upperPictureRead = [this](int card, const QString& name) {
+        if (!name.isEmpty())
+            loadCardPicture(Image1(card), name, card, "övre");
+    };
+    const settings::CardSet set = settings::readCardSet(filnamn, rules);
+    antal = set.count;
+    typ_ovre = qint16(set.upperDisplay);
+    typ_undre = qint16(set.lowerDisplay);
+    for (int i = 0; i < antal; ++i) {
+        bild_undre(i) = set.cards[i].lowerPicture;
+        text_ovre(i) = set.cards[i].upperText;
+        text_undre(i) = set.cards[i].lowerText;
     }
 }
 

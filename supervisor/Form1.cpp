@@ -4,8 +4,7 @@
 
 #include "forms/Program.h"
 
-#include "settings/CardFile.h"
-#include "settings/FileError.h"
+#include "settings/CardSet.h"
 
 #include <QCloseEvent>
 

@@ -4,9 +4,8 @@
 
 #include "forms/Program.h"
 
-#include "settings/CardFile.h"
-#include "settings/FileError.h"
-#include "settings/ValueWriter.h"
+#include "runtime/Error.h"
+#include "settings/CardSetFile.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -17,13 +16,13 @@ namespace {
 
 // The code of a "Typ av kort" group whose options start at `first`: "Text" 1, else
 // "Bild" 0, else 2 ("Text + Bild" or none chosen).
-qint16 typeCode(const forms::ControlArray<forms::Option3D, 6>& options, int first)
+settings::RowDisplay chosenDisplay(const forms::ControlArray<forms::Option3D, 6>& options, int first)
 {
     if (options(first)->Value())
-        return 1;
+        return settings::RowDisplay::Texts;
     if (options(first + 1)->Value())
-        return 0;
-    return 2;
+        return settings::RowDisplay::Pictures;
+    return settings::RowDisplay::Both;
 }
 
 } // namespace
@@ -33,18 +32,13 @@ void Form1::Command3D5_Click()
     // The file is replaced only when it is complete: a failure leaves the stored card set
     // as it was and the window open with every edit.
     try {
-        settings::ValueWriter fil(settings::kFileName);
-        fil.writeNumber(antal);
-        fil.writeNumber(typeCode(SSOption1, 0));
-        fil.writeNumber(typeCode(SSOption1, 3));
-        const qint16 sista = runtime::int16(antal - 1);
-        for (qint16 i = 0; i <= sista; ++i) {
-            fil.writeText(List1(0)->row(i));
-            fil.writeText(List1(2)->row(i));
-            fil.writeText(List1(1)->row(i));
-            fil.writeText(List1(3)->row(i));
-        }
-        fil.commit();
+        settings::CardSet set;
+        set.count = antal;
+        set.upperDisplay = chosenDisplay(SSOption1, 0);
+        set.lowerDisplay = chosenDisplay(SSOption1, 3);
+        for (int i = 0; i < antal; ++i)
+            set.cards << settings::Card{List1(0)->row(i), List1(2)->row(i), List1(1)->row(i), List1(3)->row(i)};
+        settings::writeCardSet(settings::kFileName, set);
     } catch (const runtime::Error& e) {
         visa_sparfel(e.message());
         return;

@@ -1,9 +1,8 @@
 // Draws the five pictures of the first card set and writes its kortvy.ini beside them.
 
-#include "settings/CardFile.h"
+#include "runtime/Error.h"
+#include "settings/CardSetFile.h"
 #include "tools/GifWriter.h"
-#include "settings/FileError.h"
-#include "settings/ValueWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -204,17 +203,10 @@ int main(int argc, char** argv)
     }
 
     try {
-        settings::ValueWriter writer(folder.filePath(settings::kFileName));
-        writer.writeNumber(qint16(cards.size()));
-        writer.writeNumber(0);  // upper row: pictures only
-        writer.writeNumber(1);  // lower row: texts only
-        for (const Card& card : cards) {
-            writer.writeText(card.file);
-            writer.writeText(card.file);
-            writer.writeText(card.word);
-            writer.writeText(card.word);
-        }
-        writer.commit();
+        settings::CardSet set{qint16(cards.size()), settings::RowDisplay::Pictures, settings::RowDisplay::Texts, {}};
+        for (const Card& card : cards)
+            set.cards << settings::Card{card.file, card.file, card.word, card.word};
+        settings::writeCardSet(folder.filePath(settings::kFileName), set);
     } catch (const runtime::Error& error) {
         err << error.message() << '\n';
         return 1;

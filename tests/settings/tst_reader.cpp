@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 #include "tests/settings/CardSets.h"
+#include "settings/CardSetFile.h"
 #include "settings/FileError.h"
 #include "tests/support/TestSupport.h"
 #include "settings/ValueReader.h"
@@ -65,14 +66,10 @@ void ReaderTest::readsCardSetFiles_data()
 void ReaderTest::readsCardSetFiles()
 {
     QFETCH(QString, name);
-    QFETCH(CardSet, set);
-    ValueReader reader(QStringLiteral(KORTVY_TEST_DATA "/") + name);
-    QCOMPARE(reader.line(), 0);
-    const CardSet read = readCardSet(reader);
-    QCOMPARE(read.records, set.records);
+    QFETCH(settings::CardSet, set);
+    const settings::CardSet read = settings::readCardSet(QStringLiteral(KORTVY_TEST_DATA "/") + name);
+    QCOMPARE(read.cards, set.cards);
     QVERIFY(read == set);
-    QCOMPARE(reader.line(), 3 + 4 * set.count);
-    QVERIFY_THROWS_EXCEPTION(Error, reader.readText());
 }
 
 void ReaderTest::valueRules_data()
@@ -126,9 +123,7 @@ void ReaderTest::lineEnds()
     QFETCH(QByteArray, lineEnd);
     QByteArray bytes = readBytes(KORTVY_TEST_DATA "/three_cards.ini");
     bytes.replace("\r\n", lineEnd);
-    ValueReader reader(file(bytes));
-    QVERIFY(readCardSet(reader) == threeCards());
-    QCOMPARE(reader.line(), 15);
+    QVERIFY(settings::readCardSet(file(bytes)) == threeCards());
 
     // A mix, with a blank line read as an empty text.
     ValueReader mixed(file("1\r2\n\"a\"\r\n" + lineEnd + "\"b\"" + lineEnd + "3"));
@@ -137,28 +132,24 @@ void ReaderTest::lineEnds()
 
 void ReaderTest::readsOnlyTheRecordsOfTheCount()
 {
-    // Four records, then lines that would each fail if read, and a long tail without a line end.
+    // Four cards, then lines that would each fail if read, and a long tail without a line end;
+    // a display code other than 0 and 1 shows both.
     QByteArray bytes("4\r\n2\r\n7\r\n");
     for (int i = 0; i < 16; ++i)
         bytes += "\"v" + QByteArray::number(i) + "\"\r\n";
     const QByteArray garbage = QByteArray("\"unterminated\r\n\0\0abc\r\n\xEF\xBB\xBF" "99999\r\n", 30)
         + QByteArray(3 * 1024 * 1024, 'x');
-    ValueReader reader(file(bytes + garbage));
-    const CardSet set = readCardSet(reader);
+    const settings::CardSet set = settings::readCardSet(file(bytes + garbage));
     QCOMPARE(set.count, qint16(4));
-    QCOMPARE(set.upperType, qint16(2));
-    QCOMPARE(set.lowerType, qint16(7));
-    QCOMPARE(set.records.size(), 4);
-    QCOMPARE(set.records[3], (QStringList{"v12", "v13", "v14", "v15"}));
-    QCOMPARE(reader.line(), 19);
-    QVERIFY_THROWS_EXCEPTION(Error, reader.readText());
+    QCOMPARE(set.upperDisplay, settings::RowDisplay::Both);
+    QCOMPARE(set.lowerDisplay, settings::RowDisplay::Both);
+    QCOMPARE(set.cards.size(), 4);
+    QCOMPARE(set.cards[3], (settings::Card{"v12", "v13", "v14", "v15"}));
 
     // Ten cards' worth of lines with a count of 3: the rest is never read.
     QByteArray ten = readBytes(KORTVY_TEST_DATA "/ten_cards.ini");
     ten.replace(0, 2, "3");
-    ValueReader three(file(ten));
-    const CardSet first = readCardSet(three);
-    QCOMPARE(first.records, tenCards().records.first(3));
+    QCOMPARE(settings::readCardSet(file(ten)).cards, tenCards().cards.first(3));
 }
 
 void ReaderTest::largestValueIsRead()

@@ -1,7 +1,4 @@
-#include "settings/CardFile.h"
-#include "tests/settings/CardSets.h"
-#include "settings/FileError.h"
-#include "settings/ValueReader.h"
+#include "settings/CardSetFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,19 +20,17 @@ private:
 
 void SampleTest::isAFullFiveCardSet()
 {
-    settings::ValueReader reader(m_ini);
-    const CardSet set = readCardSet(reader);
+    const settings::CardSet set = settings::readCardSet(m_ini);
     QCOMPARE(set.count, qint16(5));
-    QCOMPARE(set.upperType, qint16(0));
-    QCOMPARE(set.lowerType, qint16(1));
+    QCOMPARE(set.upperDisplay, settings::RowDisplay::Pictures);
+    QCOMPARE(set.lowerDisplay, settings::RowDisplay::Texts);
     bool swedishLetter = false;
-    for (const QStringList& record : set.records) {
-        QVERIFY2(!record[0].isEmpty(), "every upper card has a picture");
-        QVERIFY2(!record[2].isEmpty() && !record[3].isEmpty(), "every card has its texts");
-        swedishLetter = swedishLetter || record[3].contains(QRegularExpression(QStringLiteral("[åäöÅÄÖ]")));
+    for (const settings::Card& card : set.cards) {
+        QVERIFY2(!card.upperPicture.isEmpty(), "every upper card has a picture");
+        QVERIFY2(!card.upperText.isEmpty() && !card.lowerText.isEmpty(), "every card has its texts");
+        swedishLetter = swedishLetter || card.lowerText.contains(QRegularExpression(QStringLiteral("[åäöÅÄÖ]")));
     }
     QVERIFY(swedishLetter);
-    QVERIFY_THROWS_EXCEPTION(runtime::Error, reader.readText());
 
     QFile file(m_ini);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -46,12 +41,10 @@ void SampleTest::isAFullFiveCardSet()
 
 void SampleTest::everyPictureLoads()
 {
-    settings::ValueReader reader(m_ini);
-    const CardSet set = readCardSet(reader);
     QSet<QByteArray> formats;
     bool swedishName = false;
-    for (const QStringList& record : set.records) {
-        for (const QString& name : {record[0], record[1]}) {
+    for (const settings::Card& card : settings::readCardSet(m_ini).cards) {
+        for (const QString& name : {card.upperPicture, card.lowerPicture}) {
             if (name.isEmpty())
                 continue;
             QCOMPARE(QFileInfo(name).fileName(), name);
