@@ -7,7 +7,8 @@
 #include "bench/PlainStartup.h"
 
 #include "forms/Image.h"
-#include "forms/Program.h"
+#include "app/Program.h"
+#include "pictures/Picture.h"
 #include "forms/Twips.h"
 #include "game/Form1.h"
 #include "settings/CardSetFile.h"
@@ -56,7 +57,7 @@ void writeCardSet(const QString& dir, const CardSetPlan& plan, const QString& ph
     settings::writeCardSet(dir + QStringLiteral("/kortvy.ini"), set);
 }
 
-// One start-up in this process: from Form_Load to the first complete paint.
+// One start-up in this process: from the load handler to the first complete paint.
 int childStartup(const QString& dir, bool plain)
 {
     QDir::setCurrent(dir);
@@ -67,7 +68,7 @@ int childStartup(const QString& dir, bool plain)
         window.reset(bench::plainStartup());
     } else {
         auto form = std::make_unique<game::Form1>();
-        form->Form_Load();
+        form->load();
         window = std::move(form);
     }
     forms::showCentred(window.get());
@@ -147,7 +148,7 @@ int main(int argc, char** argv)
         for (const int twips : {1335, 2250}) {
             const QSize size(forms::toPixels(twips), forms::toPixels(twips));
             const int runs = pc.file.endsWith(QLatin1String(".gif")) ? 3 : 5;
-            const double fast = bench::medianMs(runs, [&] { forms::decodePicture(pc.file, size); });
+            const double fast = bench::medianMs(runs, [&] { pictures::decodePicture(pc.file, size); });
             const double plain = bench::medianMs(runs, [&] {
                 const QImage shown = QImage(pc.file).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
                 Q_UNUSED(shown);
@@ -191,7 +192,7 @@ int main(int argc, char** argv)
         const QString dir = data + QStringLiteral("/set-10-0-1");
         QDir::setCurrent(dir);
         supervisor::Form1 form;
-        form.Form_Load();
+        form.load();
         form.File1(0)->refresh();
         const int row = form.File1(0)->rows().indexOf(photoName(3));
         const double fast = bench::medianMs(5, [&] {

@@ -7,6 +7,8 @@ namespace forms {
 // The black backdrop: a borderless window without controls that covers the whole
 // screen behind the main window, also where no window manager runs.
 class Backdrop : public QWidget {
+    Q_OBJECT
+
 public:
     Backdrop();
 

@@ -1,7 +1,6 @@
 #include "forms/Button3D.h"
 
 #include "forms/Fonts.h"
-#include "forms/Program.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -14,12 +13,11 @@ Button3D::Button3D(QWidget* parent)
     , Geometry(this)
 {
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QAbstractButton::clicked, this, [this] { dispatch(onClick); });
 }
 
 void Button3D::setPicture(const QPixmap& picture)
 {
-    picture_ = picture;
+    m_picture = picture;
     update();
 }
 
@@ -43,11 +41,11 @@ void Button3D::paintEvent(QPaintEvent*)
     QRect area = rect().adjusted(4, 3, -4, -3);
     if (isDown())
         area.translate(1, 1);
-    if (!picture_.isNull()) {
-        const QSize size = picture_.deviceIndependentSize().toSize();
+    if (!m_picture.isNull()) {
+        const QSize size = m_picture.deviceIndependentSize().toSize();
         const QRect pictureRect(area.left() + (area.width() - size.width()) / 2, area.top() + 2,
                                 size.width(), size.height());
-        p.drawPixmap(pictureRect, picture_);
+        p.drawPixmap(pictureRect, m_picture);
         area.setTop(pictureRect.bottom() + 3);
     }
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;

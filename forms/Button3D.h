@@ -4,22 +4,21 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
-#include <functional>
 
 namespace forms {
 
 // A push button with a caption, word-wrapped when it is longer than a line, and an
 // optional picture above the caption.
 class Button3D : public QAbstractButton, public Geometry {
+    Q_OBJECT
+
 public:
     explicit Button3D(QWidget* parent = nullptr);
 
     QString Caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }
     void setPicture(const QPixmap& picture);
-    QPixmap picture() const { return picture_; }
-
-    std::function<void()> onClick;
+    QPixmap picture() const { return m_picture; }
 
     QSize sizeHint() const override;
 
@@ -28,7 +27,7 @@ protected:
     void geometryChanged() override { update(); }
 
 private:
-    QPixmap picture_;
+    QPixmap m_picture;
 };
 
 } // namespace forms

@@ -14,25 +14,25 @@ FileList::FileList(QWidget* parent)
 
 void FileList::setPattern(const QString& patterns)
 {
-    pattern_ = patterns;
+    m_pattern = patterns;
     refresh();
 }
 
 void FileList::setNameRule(std::function<bool(const QString&)> accepts)
 {
-    accepts_ = std::move(accepts);
+    m_accepts = std::move(accepts);
     refresh();
 }
 
 void FileList::refresh()
 {
-    const QStringList filters = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList filters = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     QDir dir(QDir::currentPath());
     dir.setNameFilters(filters);
     dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
     QStringList names;
     for (const QString& name : dir.entryList()) {
-        if (!accepts_ || accepts_(name))
+        if (!m_accepts || m_accepts(name))
             names << name;
     }
     QCollator collator{QLocale(QLocale::Swedish, QLocale::Sweden)};

@@ -11,11 +11,13 @@ namespace forms {
 // ("*.bmp;*.gif;*.jpg;*.jpeg"), letter case not counting, sorted by name as a Swedish
 // reader expects. An optional rule leaves out names it refuses.
 class FileList : public ListBox {
+    Q_OBJECT
+
 public:
     explicit FileList(QWidget* parent = nullptr);
 
     void setPattern(const QString& patterns);
-    QString pattern() const { return pattern_; }
+    QString pattern() const { return m_pattern; }
     void setNameRule(std::function<bool(const QString&)> accepts);
 
     // Reads the directory again.
@@ -24,8 +26,8 @@ public:
     QString FileName() const;
 
 private:
-    QString pattern_;
-    std::function<bool(const QString&)> accepts_;
+    QString m_pattern;
+    std::function<bool(const QString&)> m_accepts;
 };
 
 } // namespace forms

@@ -7,62 +7,62 @@
 namespace forms {
 
 Geometry::Geometry(QWidget* widget)
-    : widget_(widget)
+    : m_widget(widget)
 {
 }
 
 bool Geometry::Visible() const
 {
-    return !widget_->isHidden();
+    return !m_widget->isHidden();
 }
 
 void Geometry::setLeft(float twips)
 {
-    left_ = twips;
+    m_left = twips;
     apply();
 }
 
 void Geometry::setTop(float twips)
 {
-    top_ = twips;
+    m_top = twips;
     apply();
 }
 
 void Geometry::setWidth(float twips)
 {
-    width_ = twips;
+    m_width = twips;
     apply();
 }
 
 void Geometry::setHeight(float twips)
 {
-    height_ = twips;
+    m_height = twips;
     apply();
 }
 
 void Geometry::setBounds(float left, float top, float width, float height)
 {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
     apply();
 }
 
 QRect Geometry::pixelRect() const
 {
-    const int x = toPixels(left_);
-    const int y = toPixels(top_);
-    const int w = std::max(0, toPixels(left_ + width_) - x);
-    const int h = std::max(0, toPixels(top_ + height_) - y);
+    const int x = toPixels(m_left);
+    const int y = toPixels(m_top);
+    const int w = std::max(0, toPixels(m_left + m_width) - x);
+    const int h = std::max(0, toPixels(m_top + m_height) - y);
     return QRect(x, y, w, h);
 }
 
 void Geometry::apply()
 {
-    const QSize before = widget_->size();
-    widget_->setGeometry(pixelRect());
-    if (widget_->size() != before)
+    const QSize before = m_widget->size();
+    m_widget->setGeometry(pixelRect());
+    if (m_widget->size() != before)
         geometryChanged();
 }
 

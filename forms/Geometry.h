@@ -14,10 +14,10 @@ public:
     explicit Geometry(QWidget* widget);
     virtual ~Geometry() = default;
 
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
+    float Left() const { return m_left; }
+    float Top() const { return m_top; }
+    float Width() const { return m_width; }
+    float Height() const { return m_height; }
     bool Visible() const;
 
     void setLeft(float twips);
@@ -36,11 +36,11 @@ protected:
 private:
     void apply();
 
-    QWidget* widget_;
-    float left_ = 0;
-    float top_ = 0;
-    float width_ = 0;
-    float height_ = 0;
+    QWidget* m_widget;
+    float m_left = 0;
+    float m_top = 0;
+    float m_width = 0;
+    float m_height = 0;
 };
 
 } // namespace forms

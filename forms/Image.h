@@ -1,20 +1,28 @@
 #pragma once
 
-#include "runtime/Error.h"
 #include "forms/Geometry.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QWidget>
-#include <functional>
+#include <optional>
 
 namespace forms {
 
-// A picture box: a picture loaded by file name (relative to the current directory),
-// stretched to the box. Loading reads the file's header only, so that a missing file or
-// one that holds no readable picture is reported at once; the picture itself is decoded
-// at the size it is shown (in device pixels) and only when it is shown.
+// A picture among several that could not be decoded: its place in the list, and why.
+struct PictureFailure {
+    int position;
+    QString message;
+};
+
+// A picture box: a picture loaded by file name (relative to the current folder), stretched
+// to the box. Loading reads the file's header only, so that a missing file or one that holds
+// no readable picture is reported at once; the picture itself is decoded at the size it is
+// shown (in device pixels) and only when it is shown.
 class Image : public QWidget, public Geometry {
+    Q_OBJECT
+
 public:
     explicit Image(QWidget* parent = nullptr);
 
@@ -22,8 +30,8 @@ public:
     // The picture's name without its extension becomes the box's accessible name.
     void LoadPicture(const QString& fileName);
     void clearPicture();
-    bool hasPicture() const { return !file_.isEmpty(); }
-    QString pictureFile() const { return file_; }
+    bool hasPicture() const { return !m_file.isEmpty(); }
+    QString pictureFile() const { return m_file; }
 
     void setBorder(bool on);
 
@@ -32,9 +40,11 @@ public:
     void decode();
     bool isDecoded() const;
     // What the box holds now, at its decoded size (null before decoding).
-    QImage decodedImage() const { return image_; }
+    QImage decodedImage() const { return m_image; }
 
-    std::function<void()> onClick;
+signals:
+    // A click of the left button, released over the box.
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,41 +52,18 @@ protected:
     void geometryChanged() override;
 
 private:
-    friend void decodePictures(const QList<Image*>& images);
+    friend std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes);
     QSize targetSize() const;
 
-    QString file_;
-    QImage image_;
-    QSize decodedFor_;
-    bool border_ = false;
+    QString m_file;
+    QImage m_image;
+    QSize m_decodedFor;
+    bool m_border = false;
 };
 
-// A picture of a list that could not be decoded: `position` is its place in the list.
-class PictureError : public runtime::Error {
-public:
-    PictureError(const QString& message, int position)
-        : runtime::Error(message)
-        , position(position)
-    {
-    }
-    int position;
-};
-
-// Decodes the pictures of the shown boxes among `images` for their present sizes, on
-// every core. When any cannot be decoded, the first in the given order is reported as a
-// PictureError and none is changed.
-void decodePictures(const QList<Image*>& images);
-
-// Decodes a picture file at the given size in device pixels, stretched to fill it and
-// stood upright by its orientation tag. Throws runtime::Error naming the file, also when the
-// picture would need more than kPictureMemoryMB to decode.
-QImage decodePicture(const QString& fileName, QSize size);
-
-// The most memory, in megabytes, that decoding one picture may take.
-constexpr int kPictureMemoryMB = 256;
-
-// Puts the memory limit for decoding pictures in place; done once, before the first
-// picture is read. Program start-up calls it before any other thread runs.
-void limitPictureMemory();
+// Decodes the pictures of the shown boxes among `boxes` for their present sizes, on every
+// core, so that the first paint has them all. When any cannot be decoded, none is changed and
+// the first in the given order is returned.
+std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes);
 
 } // namespace forms

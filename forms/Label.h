@@ -7,6 +7,8 @@
 namespace forms {
 
 class Label : public QLabel, public Geometry {
+    Q_OBJECT
+
 public:
     explicit Label(QWidget* parent = nullptr)
         : QLabel(parent)

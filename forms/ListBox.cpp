@@ -1,7 +1,6 @@
 #include "forms/ListBox.h"
 
 #include "runtime/Int16.h"
-#include "forms/Program.h"
 #include "forms/Twips.h"
 
 #include <QKeyEvent>
@@ -96,36 +95,34 @@ void ListBox::keyPressEvent(QKeyEvent* event)
     const int before = ListIndex();
     QListWidget::keyPressEvent(event);
     const int after = ListIndex();
-    if (after != before && after >= 0 && onClick)
-        dispatch([this, after] { onClick(after); });
+    if (after != before && after >= 0)
+        emit rowClicked(after);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
     QListWidget::mousePressEvent(event);
-    pressedOnRow_ = event->button() == Qt::LeftButton && itemAt(event->position().toPoint());
+    m_pressedOnRow = event->button() == Qt::LeftButton && itemAt(event->position().toPoint());
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event)
 {
     QListWidget::mouseReleaseEvent(event);
-    if (!pressedOnRow_ || event->button() != Qt::LeftButton)
+    if (!m_pressedOnRow || event->button() != Qt::LeftButton)
         return;
-    pressedOnRow_ = false;
+    m_pressedOnRow = false;
     const int r = ListIndex();
-    if (r >= 0 && onClick)
-        dispatch([this, r] { onClick(r); });
+    if (r >= 0)
+        emit rowClicked(r);
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QListWidget::mouseDoubleClickEvent(event);
-    pressedOnRow_ = false;
+    m_pressedOnRow = false;
     if (event->button() != Qt::LeftButton || !itemAt(event->position().toPoint()))
         return;
-    const int r = ListIndex();
-    if (onDblClick)
-        dispatch([this, r] { onDblClick(r); });
+    emit rowDoubleClicked(ListIndex());
 }
 
 } // namespace forms

@@ -3,7 +3,6 @@
 #include "forms/Geometry.h"
 
 #include <QListWidget>
-#include <functional>
 
 namespace forms {
 
@@ -15,6 +14,8 @@ namespace forms {
 // - the selected row is -1 when no row is selected.
 // Rows are 240 twips high, so a number column beside the list lines up with its rows.
 class ListBox : public QListWidget, public Geometry {
+    Q_OBJECT
+
 public:
     explicit ListBox(QWidget* parent = nullptr);
 
@@ -28,8 +29,11 @@ public:
     void clearRows() { clear(); }
     QStringList rows() const;
 
-    std::function<void(int row)> onClick;
-    std::function<void(int row)> onDblClick;
+signals:
+    // A row was chosen by a click of the left button or by the keyboard.
+    void rowClicked(int row);
+    // A row was double-clicked; `row` is the selected row, -1 when none is.
+    void rowDoubleClicked(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,7 +43,7 @@ protected:
     QListWidgetItem* makeItem(const QString& text) const;
 
 private:
-    bool pressedOnRow_ = false;
+    bool m_pressedOnRow = false;
 };
 
 } // namespace forms

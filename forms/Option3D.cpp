@@ -1,7 +1,6 @@
 #include "forms/Option3D.h"
 
 #include "forms/Fonts.h"
-#include "forms/Program.h"
 
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -11,9 +10,8 @@ namespace forms {
 Option3D::Option3D(QWidget* parent)
     : QRadioButton(parent)
     , Geometry(this)
-    , designFont_(font())
+    , m_designFont(font())
 {
-    connect(this, &QAbstractButton::clicked, this, [this] { dispatch(onClick); });
 }
 
 void Option3D::setValue(bool value)
@@ -36,7 +34,7 @@ void Option3D::setCaption(const QString& caption)
 
 void Option3D::setCaptionFont(const QFont& font)
 {
-    designFont_ = font;
+    m_designFont = font;
     fit();
 }
 
@@ -52,7 +50,7 @@ void Option3D::fit()
     const int indicator = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, this)
         + style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
     const QRect box(0, 0, qMax(1, width() - indicator - 2), qMax(1, height()));
-    setFont(fittedFont(designFont_, text(), box, Qt::AlignLeft | Qt::AlignVCenter));
+    setFont(fittedFont(m_designFont, text(), box, Qt::AlignLeft | Qt::AlignVCenter));
 }
 
 } // namespace forms

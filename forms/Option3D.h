@@ -3,13 +3,15 @@
 #include "forms/Geometry.h"
 
 #include <QRadioButton>
-#include <functional>
 
 namespace forms {
 
 // An option button. The options that share a container exclude one another. Setting
-// Value from code is not reported as a click; a click on the option, chosen or not, is.
+// Value from code is not reported as a click (clicked()); a click on the option, chosen or
+// not, is.
 class Option3D : public QRadioButton, public Geometry {
+    Q_OBJECT
+
 public:
     explicit Option3D(QWidget* parent = nullptr);
 
@@ -20,16 +22,14 @@ public:
 
     // The design font; the caption is shown at the largest size up to it that fits.
     void setCaptionFont(const QFont& font);
-    QFont captionFont() const { return designFont_; }
-
-    std::function<void()> onClick;
+    QFont captionFont() const { return m_designFont; }
 
 protected:
     void geometryChanged() override;
 
 private:
     void fit();
-    QFont designFont_;
+    QFont m_designFont;
 };
 
 } // namespace forms

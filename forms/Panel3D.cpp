@@ -1,7 +1,6 @@
 #include "forms/Panel3D.h"
 
 #include "forms/Fonts.h"
-#include "forms/Program.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,70 +27,70 @@ void drawBevel(QPainter& p, QRect r, bool raised)
 Panel3D::Panel3D(QWidget* parent)
     : QWidget(parent)
     , Geometry(this)
-    , background_(palette().color(QPalette::Button))
-    , captionFont_(font())
+    , m_background(palette().color(QPalette::Button))
+    , m_captionFont(font())
 {
 }
 
 void Panel3D::setCaption(const QString& caption)
 {
-    caption_ = caption;
+    m_caption = caption;
     setAccessibleName(caption);
     update();
 }
 
 void Panel3D::setBevel(Bevel bevel)
 {
-    bevel_ = bevel;
+    m_bevel = bevel;
     update();
 }
 
 void Panel3D::setOutline(bool on)
 {
-    outline_ = on;
+    m_outline = on;
     update();
 }
 
 void Panel3D::setBackground(const QColor& colour)
 {
-    background_ = colour;
+    m_background = colour;
     update();
 }
 
 void Panel3D::setCaptionPlace(CaptionPlace place)
 {
-    place_ = place;
+    m_place = place;
     update();
 }
 
 void Panel3D::setCaptionFont(const QFont& font)
 {
-    captionFont_ = font;
+    m_captionFont = font;
     update();
 }
 
 void Panel3D::setFontSize(double points)
 {
-    captionFont_.setPointSizeF(points);
+    m_captionFont.setPointSizeF(points);
     update();
 }
 
 void Panel3D::setFontBold(bool bold)
 {
-    captionFont_.setBold(bold);
+    m_captionFont.setBold(bold);
     update();
 }
 
 int Panel3D::bevelWidth() const
 {
-    switch (bevel_) {
+    switch (m_bevel) {
     case Bevel::None:
-        return outline_ ? 1 : 0;
+        return m_outline ? 1 : 0;
     case Bevel::Raised:
     case Bevel::Inset:
-        return 1 + (outline_ ? 1 : 0);
+        return 1 + (m_outline ? 1 : 0);
     case Bevel::RaisedAndInset:
-        return 3 + (outline_ ? 1 : 0);
+        return 3 + (m_outline ? 1 : 0);
     }
     return 0;
 }
@@ -104,21 +103,21 @@ QRect Panel3D::captionRect() const
 
 QFont Panel3D::shownFont() const
 {
-    return fittedFont(captionFont_, caption_, captionRect(),
-                      place_ == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop);
+    return fittedFont(m_captionFont, m_caption, captionRect(),
+                      m_place == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop);
 }
 
 void Panel3D::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), background_);
+    p.fillRect(rect(), m_background);
     QRect r = rect().adjusted(0, 0, -1, -1);
-    if (outline_) {
+    if (m_outline) {
         p.setPen(Qt::black);
         p.drawRect(r);
         r.adjust(1, 1, -1, -1);
     }
-    switch (bevel_) {
+    switch (m_bevel) {
     case Bevel::None:
         break;
     case Bevel::Raised:
@@ -132,17 +131,17 @@ void Panel3D::paintEvent(QPaintEvent*)
         drawBevel(p, r.adjusted(2, 2, -2, -2), false);
         break;
     }
-    if (!caption_.isEmpty()) {
+    if (!m_caption.isEmpty()) {
         p.setFont(shownFont());
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(captionRect(), place_ == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop, caption_);
+        p.drawText(captionRect(), m_place == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop, m_caption);
     }
 }
 
 void Panel3D::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        dispatch(onClick);
+        emit clicked();
 }
 
 } // namespace forms

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QWidget>
-#include <functional>
 
 namespace forms {
 
@@ -13,34 +12,38 @@ namespace forms {
 // centred in the panel (or at its top), word-wrapped and drawn at the largest size up to
 // the caption font's that fits.
 class Panel3D : public QWidget, public Geometry {
+    Q_OBJECT
+
 public:
     enum class Bevel { None, Raised, Inset, RaisedAndInset };
     enum class CaptionPlace { Centre, Top };
 
     explicit Panel3D(QWidget* parent = nullptr);
 
-    QString Caption() const { return caption_; }
+    QString Caption() const { return m_caption; }
     void setCaption(const QString& caption);
 
     void setBevel(Bevel bevel);
-    Bevel bevel() const { return bevel_; }
+    Bevel bevel() const { return m_bevel; }
     void setOutline(bool on);
     void setBackground(const QColor& colour);
-    QColor background() const { return background_; }
+    QColor background() const { return m_background; }
     void setCaptionPlace(CaptionPlace place);
 
     // The caption font; size and weight may change at run time.
     void setCaptionFont(const QFont& font);
-    QFont captionFont() const { return captionFont_; }
-    double FontSize() const { return captionFont_.pointSizeF(); }
+    QFont captionFont() const { return m_captionFont; }
+    double FontSize() const { return m_captionFont.pointSizeF(); }
     void setFontSize(double points);
-    bool FontBold() const { return captionFont_.bold(); }
+    bool FontBold() const { return m_captionFont.bold(); }
     void setFontBold(bool bold);
 
     // The font the caption is drawn with at the panel's present size.
     QFont shownFont() const;
 
-    std::function<void()> onClick;
+signals:
+    // A click of the left button, released over the panel.
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,12 +54,12 @@ private:
     QRect captionRect() const;
     int bevelWidth() const;
 
-    QString caption_;
-    Bevel bevel_ = Bevel::Raised;
-    bool outline_ = false;
-    QColor background_;
-    CaptionPlace place_ = CaptionPlace::Centre;
-    QFont captionFont_;
+    QString m_caption;
+    Bevel m_bevel = Bevel::Raised;
+    bool m_outline = false;
+    QColor m_background;
+    CaptionPlace m_place = CaptionPlace::Centre;
+    QFont m_captionFont;
 };
 
 } // namespace forms

@@ -17,13 +17,13 @@ Shape::Shape(QWidget* parent)
 
 void Shape::setBorderColour(const QColor& colour)
 {
-    colour_ = colour;
+    m_colour = colour;
     update();
 }
 
 void Shape::setBorderWidth(int pixels)
 {
-    width_ = pixels;
+    m_width = pixels;
     setBounds(Left(), Top(), Width(), Height());
     update();
 }
@@ -37,20 +37,20 @@ QRect Shape::pixelRect() const
     const int right = int(std::ceil((Left() + Width()) / kTwipsPerPixel));
     const int bottom = int(std::ceil((Top() + Height()) / kTwipsPerPixel));
     return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top))
-        .adjusted(-width_, -width_, width_, width_);
+        .adjusted(-m_width, -m_width, m_width, m_width);
 }
 
 void Shape::paintEvent(QPaintEvent*)
 {
-    if (width_ <= 0)
+    if (m_width <= 0)
         return;
     QPainter p(this);
     const QRect r = rect();
-    const int w = width_;
-    p.fillRect(QRect(r.left(), r.top(), r.width(), w), colour_);
-    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), colour_);
-    p.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), colour_);
-    p.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), colour_);
+    const int w = m_width;
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), m_colour);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), m_colour);
+    p.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), m_colour);
+    p.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), m_colour);
 }
 
 } // namespace forms

@@ -15,18 +15,18 @@ public:
     explicit Shape(QWidget* parent = nullptr);
 
     void setBorderColour(const QColor& colour);
-    QColor borderColour() const { return colour_; }
+    QColor borderColour() const { return m_colour; }
     // The border's width in pixels; the widget reaches this far beyond the rectangle.
     void setBorderWidth(int pixels);
-    int borderWidth() const { return width_; }
+    int borderWidth() const { return m_width; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     QRect pixelRect() const override;
 
 private:
-    QColor colour_ = Qt::black;
-    int width_ = 1;
+    QColor m_colour = Qt::black;
+    int m_width = 1;
 };
 
 } // namespace forms

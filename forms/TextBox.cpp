@@ -10,7 +10,7 @@ class CharacterValidator : public QValidator {
 public:
     CharacterValidator(std::function<bool(QChar)> accepts, QObject* parent)
         : QValidator(parent)
-        , accepts_(std::move(accepts))
+        , m_accepts(std::move(accepts))
     {
     }
 
@@ -23,7 +23,7 @@ public:
             const QChar c = input.at(i);
             // A character outside the basic plane comes as a surrogate pair; neither half
             // can be stored on its own.
-            if (accepts_(c) && !c.isSurrogate())
+            if (m_accepts(c) && !c.isSurrogate())
                 kept.append(c);
             else if (i < position)
                 --newPosition;
@@ -34,7 +34,7 @@ public:
     }
 
 private:
-    std::function<bool(QChar)> accepts_;
+    std::function<bool(QChar)> m_accepts;
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "game/StopSign.h"
 
 #include "forms/Fonts.h"
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "runtime/Random.h"
 #include "forms/Twips.h"
 #include "settings/CardSetFile.h"
@@ -129,16 +129,16 @@ Form1::Form1()
     Command3D2->setFont(forms::msSansSerif(9.75, true));
     Command3D2->setPicture(QPixmap::fromImage(stopSign()));
     Command3D2->setBounds(8640, 120, 840, 1020);
-    Command3D2->onClick = [this] { Command3D2_Click(); };
+    app::onSignal(Command3D2, &QAbstractButton::clicked, this, [this] { Command3D2_Click(); });
 
     for (int k = 0; k < 10; ++k) {
         forms::Image* picture = makePicture(Panel3D2, "Image2", k, 1800);
-        picture->onClick = [this, k] { Image2_Click(k); };
+        app::onSignal(picture, &forms::Image::clicked, this, [this, k] { Image2_Click(k); });
         Image2.set(k, picture);
     }
     for (int k = 0; k < 10; ++k) {
         forms::Panel3D* panel = makeTextPanel(Panel3D2, "Panel3D4", k, 3000);
-        panel->onClick = [this, k] { Panel3D4_Click(k); };
+        app::onSignal(panel, &forms::Panel3D::clicked, this, [this, k] { Panel3D4_Click(k); });
         Panel3D4.set(k, panel);
     }
 }
@@ -148,7 +148,7 @@ Form1::~Form1()
     delete Form2.data();
 }
 
-void Form1::Form_Load()
+void Form1::load()
 {
     Form2 = new forms::Backdrop;
     Form2->showOverScreen();
@@ -187,11 +187,9 @@ void Form1::avkoda_bilder()
     const int sista = antal - 1;
     for (int i = 0; i <= sista; ++i)
         i_filordning << Image1(i) << Image2(ordning(i));
-    try {
-        forms::decodePictures(i_filordning);
-    } catch (const forms::PictureError& e) {
-        throw cardPictureError(e, e.position / 2, e.position % 2 == 0 ? "övre" : "undre");
-    }
+    if (const auto failure = forms::decodeShownPictures(i_filordning))
+        throw cardPictureError(runtime::Error(failure->message), failure->position / 2,
+                               failure->position % 2 == 0 ? "övre" : "undre");
 }
 
 void Form1::Form_Unload()
@@ -202,13 +200,13 @@ void Form1::Form_Unload()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    forms::dispatch([this] { Form_Unload(); });
+    app::handle([this] { Form_Unload(); });
     event->accept();
 }
 
 void Form1::Command3D2_Click()
 {
-    forms::endProgram();
+    app::quit();
 }
 
 void Form1::Image2_Click(int Index)
@@ -351,7 +349,7 @@ void Form1::prova_kort(qint16 Index)
         Shape1->setLeft(Image1(plats)->Left() + kFrameShift);
         Shape1->setVisible(true);
     } else {
-        forms::endProgram();
+        app::quit();
     }
 }
 

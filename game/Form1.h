@@ -29,7 +29,7 @@ public:
 
     // Start-up: the backdrop, the card set from kortvy.ini, the shuffle, the layout, the
     // cards put into their slots and the rows' display modes. Throws on any failure.
-    void Form_Load();
+    void load();
     // The window is closed by the window system: the backdrop goes with it.
     void Form_Unload();
 

@@ -3,7 +3,7 @@
 
 #include "launcher/Launch.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -26,7 +26,7 @@ int report(const QString& message, const QString& title, int argc, char** argv)
     std::fflush(stderr);
     if (hasScreen()) {
         QApplication app(argc, argv);
-        forms::prepareApplication(title);
+        app::prepare(title);
         const QString platform = QGuiApplication::platformName();
         if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
             QMessageBox::critical(nullptr, title, message);

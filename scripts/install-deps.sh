@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool x11-utils
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.

@@ -1,7 +1,6 @@
 #include "supervisor/CommandButton.h"
 
 #include "forms/Fonts.h"
-#include "forms/Program.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -13,7 +12,6 @@ CommandButton::CommandButton(QWidget* parent)
     , Geometry(this)
 {
     setAutoDefault(false);
-    connect(this, &QAbstractButton::clicked, this, [this] { forms::dispatch(onClick); });
 }
 
 void CommandButton::paintEvent(QPaintEvent*)

@@ -2,7 +2,7 @@
 
 #include "supervisor/Form1.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 
 #include "settings/CardSet.h"
 
@@ -12,26 +12,26 @@ namespace supervisor {
 
 void Form1::koppla_handelser()
 {
-    Panel3D7->onClick = [this] { Panel3D7_Click(); };
-    Panel3D8->onClick = [this] { Panel3D8_Click(); };
-    Panel3D9->onClick = [this] { Panel3D9_Click(); };
+    app::onSignal(Panel3D7, &forms::Panel3D::clicked, this, [this] { Panel3D7_Click(); });
+    app::onSignal(Panel3D8, &forms::Panel3D::clicked, this, [this] { Panel3D8_Click(); });
+    app::onSignal(Panel3D9, &forms::Panel3D::clicked, this, [this] { Panel3D9_Click(); });
     for (qint16 i = 0; i < 3; ++i)
-        Option3D1(i)->onClick = [this, i] { Option3D1_Click(i); };
+        app::onSignal(Option3D1(i), &QAbstractButton::clicked, this, [this, i] { Option3D1_Click(i); });
     for (qint16 p = 0; p < 2; ++p) {
-        File1(p)->onClick = [this, p](int) { File1_Click(p); };
-        File1(p)->onDblClick = [this, p](int) { File1_DblClick(p); };
-        SSCommand2(p)->onClick = [this, p] { SSCommand2_Click(p); };
-        Command1(p)->onClick = [this, p] { Command1_Click(p); };
+        app::onSignal(File1(p), &forms::ListBox::rowClicked, this, [this, p] { File1_Click(p); });
+        app::onSignal(File1(p), &forms::ListBox::rowDoubleClicked, this, [this, p] { File1_DblClick(p); });
+        app::onSignal(SSCommand2(p), &QAbstractButton::clicked, this, [this, p] { SSCommand2_Click(p); });
+        app::onSignal(Command1(p), &QAbstractButton::clicked, this, [this, p] { Command1_Click(p); });
     }
     for (qint16 k = 0; k < 4; ++k) {
-        List1(k)->onClick = [this, k](int) { List1_Click(k); };
-        List1(k)->onDblClick = [this, k](int) { List1_DblClick(k); };
+        app::onSignal(List1(k), &forms::ListBox::rowClicked, this, [this, k] { List1_Click(k); });
+        app::onSignal(List1(k), &forms::ListBox::rowDoubleClicked, this, [this, k] { List1_DblClick(k); });
     }
-    Command3D5->onClick = [this] { Command3D5_Click(); };
-    Command3D6->onClick = [this] { Command3D6_Click(); };
+    app::onSignal(Command3D5, &QAbstractButton::clicked, this, [this] { Command3D5_Click(); });
+    app::onSignal(Command3D6, &QAbstractButton::clicked, this, [this] { Command3D6_Click(); });
 }
 
-void Form1::Form_Load()
+void Form1::load()
 {
     Form2 = new forms::Backdrop;
     Form2->showOverScreen();
@@ -42,7 +42,7 @@ void Form1::Form_Load()
 void Form1::closeEvent(QCloseEvent* event)
 {
     qint16 Cancel = 0;
-    forms::dispatch([this, &Cancel] { Form_Unload(Cancel); });
+    app::handle([this, &Cancel] { Form_Unload(Cancel); });
     if (Cancel != 0)
         event->ignore();
     else

@@ -35,7 +35,7 @@ public:
 
     // Start-up: the backdrop, the stored card set, the count. Throws runtime::Error when
     // kortvy.ini cannot be read; the window must then not be shown.
-    void Form_Load();
+    void load();
     // The window is closed from outside the program; nothing is saved.
     void Form_Unload(qint16& Cancel);
 

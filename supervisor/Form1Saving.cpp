@@ -2,12 +2,11 @@
 
 #include "supervisor/Form1.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace supervisor {
@@ -44,7 +43,7 @@ void Form1::Command3D5_Click()
         return;
     }
     lastSaveError.clear();
-    forms::endProgram();
+    app::quit();
 }
 
 void Form1::visa_sparfel(const QString& meddelande)
@@ -53,9 +52,6 @@ void Form1::visa_sparfel(const QString& meddelande)
                                    "Dina ändringar finns kvar i fönstret. Försök spara igen, eller avsluta "
                                    "med \"Avbryt\".")
                         .arg(meddelande);
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-        return;
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), lastSaveError, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Sparfel"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -64,7 +60,7 @@ void Form1::visa_sparfel(const QString& meddelande)
 
 void Form1::Command3D6_Click()
 {
-    forms::endProgram();
+    app::quit();
 }
 
 } // namespace supervisor

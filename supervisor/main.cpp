@@ -1,8 +1,8 @@
 #include "supervisor/Form1.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv)
 {
-    return forms::run<supervisor::Form1>(argc, argv, QStringLiteral("Kortvyadm"));
+    return app::run<supervisor::Form1>(argc, argv, QStringLiteral("Kortvyadm"));
 }

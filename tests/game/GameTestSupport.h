@@ -4,7 +4,7 @@
 
 #include "tests/support/TestSupport.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "runtime/Random.h"
 #include "game/Form1.h"
 
@@ -32,7 +32,7 @@ inline void writeStandard(const CardFolder& folder, int n, int typOvre = 2, int 
 // Runs the load handler and gives the message it fails with, or an empty text.
 inline QString loadFailure(game::Form1& form)
 {
-    return failureOf([&form] { form.Form_Load(); });
+    return failureOf([&form] { form.load(); });
 }
 
 // A game loaded from a standard set of its own folder; `failure` says why loading failed.

@@ -63,7 +63,7 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { forms::resetProgramEnded(); }
+    void cleanup() { app::resetEnded(); }
 
     void windowAsDesigned()
     {

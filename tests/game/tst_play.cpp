@@ -47,8 +47,8 @@ class PlayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { forms::resetProgramEnded(); }
-    void cleanup() { forms::resetProgramEnded(); }
+    void init() { app::resetEnded(); }
+    void cleanup() { app::resetEnded(); }
 
     void wholeGameByClicks_data()
     {
@@ -91,7 +91,7 @@ private slots:
             click(typOvre == 1 ? static_cast<QWidget*>(form.Panel3D3(p)) : form.Image1(p));
             clickAt(form.Panel3D2, QPoint(3, 3));
             QCOMPARE(snapshot(form), before);
-            QVERIFY(!forms::programEnded());
+            QVERIFY(!app::hasEnded());
 
             QWidget* target = lowerTarget(form, right, typUndre, p);
             QCOMPARE(form.childAt(target->mapTo(&form, target->rect().center())), target);
@@ -102,7 +102,7 @@ private slots:
                 QVERIFY2(!gone->isVisibleTo(&form), qPrintable(gone->objectName()));
             QCOMPARE(form.Shape1->Width(), size);
             QCOMPARE(form.Shape1->Height(), size);
-            QCOMPARE(forms::programEnded(), p + 1 == antal);
+            QCOMPARE(app::hasEnded(), p + 1 == antal);
         }
         QCOMPARE(form.plats, qint16(antal));
         QVERIFY(form.Form2);  // ended at once: no unload handler ran
@@ -113,7 +113,7 @@ private slots:
         Game game(5);
         QVERIFY(game.failure.isEmpty() && game.show());
         click(game.form.Command3D2);
-        QVERIFY(forms::programEnded());
+        QVERIFY(app::hasEnded());
         QVERIFY(!game.form.isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(game.form.Form2);
@@ -137,7 +137,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form.Form2);
         QVERIFY(!form.isVisible());
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!app::hasEnded());
     }
 };
 

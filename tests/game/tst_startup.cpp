@@ -1,4 +1,5 @@
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -12,7 +13,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { forms::resetProgramEnded(); }
+    void cleanup() { app::resetEnded(); }
 
     void cardsGoIntoTheirSlots()
     {
@@ -128,22 +129,18 @@ private slots:
             QVERIFY(form.text_ovre(0).isEmpty());  // no card was read
     }
 
-    // The program itself: the message on standard error and a non-zero status, before any
-    // window is shown.
+    // The program itself, started as from the menu: the message in a box for the user who
+    // sees no terminal and on standard error, and status 1, before any window is shown.
     void programEndsWithTheMessage()
     {
         CardFolder folder;
         folder.writeIni(iniLines({"11", "2", "2"}));
-        QProcess game;
-        game.setWorkingDirectory(folder.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        game.setProcessEnvironment(env);
-        game.start(QStringLiteral(KORTVY_GAME_PROGRAM), {});
-        QVERIFY(game.waitForFinished(20000));
-        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        ProgramRun game(QStringLiteral(KORTVY_GAME_PROGRAM), folder.path());
+        QVERIFY(game.waitForEnd(20000));
+        QVERIFY(!game.crashed());
         QCOMPARE(game.exitCode(), 1);
-        const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+        QCOMPARE(game.messageBoxes(), 1);
+        const QString err = game.standardError();
         QVERIFY2(err.contains(QStringLiteral("kortvy.ini")) && err.contains(QStringLiteral("11")), qPrintable(err));
     }
 };

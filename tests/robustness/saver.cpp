@@ -4,7 +4,7 @@
 // EXTRA added to every upper text and the set as loaded. "laddad" on standard output says
 // that the saving has begun.
 
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "supervisor/Form1.h"
 
 #include <QApplication>
@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     supervisor::Form1 loaded;
     supervisor::Form1 changed;
     try {
-        loaded.Form_Load();
-        changed.Form_Load();
+        loaded.load();
+        changed.load();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
@@ -38,11 +38,11 @@ int main(int argc, char** argv)
     for (long n = 1;; ++n) {
         supervisor::Form1& form = n % 2 ? changed : loaded;
         form.Command3D5_Click();
-        if (!forms::programEnded()) {
+        if (!app::hasEnded()) {
             std::fprintf(stderr, "%s\n", form.lastSaveError.toUtf8().constData());
             return 3;
         }
-        forms::resetProgramEnded();
+        app::resetEnded();
         if (n == 1) {
             std::printf("laddad\n");
             std::fflush(stdout);

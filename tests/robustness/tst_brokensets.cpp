@@ -5,8 +5,9 @@
 
 #include "tests/robustness/BrokenPictures.h"
 #include "tests/robustness/RobustnessSupport.h"
+#include "tests/support/ProgramRun.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "game/Form1.h"
 #include "settings/Windows1252.h"
 #include "supervisor/Form1.h"
@@ -98,7 +99,7 @@ template <class Form>
 QString loadFailure(Form& form)
 {
     try {
-        form.Form_Load();
+        form.load();
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
@@ -124,7 +125,7 @@ class BrokenSetsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { forms::resetProgramEnded(); }
+    void cleanup() { app::resetEnded(); }
 
     void hugePicturesTakeLittleMemory();
     void startUp_data();
@@ -298,46 +299,32 @@ void BrokenSetsTest::startUp()
     }
     QCOMPARE(snapshot(folder), before);
 
-    // The programs themselves, both at once.
-    struct Run {
-        const char* program;
-        QString expected;
-        QString message;
-        QProcess process;
-    };
-    Run runs[2];
-    runs[0].program = KORTVY_GAME_PROGRAM;
-    runs[0].expected = game;
-    runs[0].message = gameMessage;
-    runs[1].program = KORTVYADM_PROGRAM;
-    runs[1].expected = supervisor;
-    runs[1].message = supervisorMessage;
+    // The programs themselves, both at once, as a user starts them: a failure shows its
+    // message in a box and on standard error, and ends with status 1.
+    const QString expected[2] = {game, supervisor};
+    const QString messages[2] = {gameMessage, supervisorMessage};
+    ProgramRun gameRun(QStringLiteral(KORTVY_GAME_PROGRAM), folder.path());
+    ProgramRun supervisorRun(QStringLiteral(KORTVYADM_PROGRAM), folder.path());
+    ProgramRun* runs[2] = {&gameRun, &supervisorRun};
     QElapsedTimer clock;
     clock.start();
-    for (Run& run : runs) {
-        run.process.setProcessEnvironment(programEnvironment());
-        run.process.setWorkingDirectory(folder.path());
-        run.process.start(QString::fromUtf8(run.program), {});
-        QVERIFY2(run.process.waitForStarted(), run.program);
-    }
-    for (Run& run : runs) {
-        if (run.expected.isEmpty())
+    for (int i : {0, 1}) {
+        ProgramRun& run = *runs[i];
+        if (expected[i].isEmpty())
             continue;
-        QVERIFY2(run.process.waitForFinished(30000), run.program);
-        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run.process.exitCode(), 1);
-        const QString errors = QString::fromUtf8(run.process.readAllStandardError());
-        QVERIFY2(errors.contains(run.message + u'\n'), qPrintable(errors));
+        QVERIFY(run.waitForEnd(30000));
+        QVERIFY(!run.crashed());
+        QCOMPARE(run.exitCode(), 1);
+        QCOMPARE(run.messageBoxes(), 1);
+        QVERIFY2(run.standardError().contains(messages[i] + u'\n'), qPrintable(run.standardError()));
     }
-    for (Run& run : runs) {
-        if (!run.expected.isEmpty())
+    for (int i : {0, 1}) {
+        if (!expected[i].isEmpty())
             continue;
         const int left = int(qMax<qint64>(0, kSettleMs - clock.elapsed()));
-        const bool ended = run.process.waitForFinished(left);
-        const QString errors = QString::fromUtf8(run.process.readAllStandardError());
-        QVERIFY2(!ended, qPrintable(QStringLiteral("%1 ended with %2: %3").arg(run.program).arg(run.process.exitCode()).arg(errors)));
-        run.process.kill();
-        run.process.waitForFinished();
+        QVERIFY2(!runs[i]->waitForEnd(left), qPrintable(QStringLiteral("ended with %1: %2")
+                                                            .arg(runs[i]->exitCode()).arg(runs[i]->standardError())));
+        QCOMPARE(runs[i]->messageBoxes(), 0);
     }
     QCOMPARE(snapshot(folder), before);
 }

@@ -7,7 +7,7 @@
 
 #include "tests/robustness/RobustnessSupport.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "settings/Windows1252.h"
 #include "supervisor/Form1.h"
 
@@ -48,7 +48,7 @@ class SaveFaultsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { forms::resetProgramEnded(); }
+    void cleanup() { app::resetEnded(); }
 
     void noDescriptorForTheTemporaryFile();
     void folderThatTakesNoNewFile();
@@ -61,7 +61,7 @@ private:
     {
         folder.writeIni(cardSet(QStringLiteral("3"), 3));
         auto form = std::make_unique<supervisor::Form1>();
-        form->Form_Load();
+        form->load();
         form->List1(1)->setRow(0, QStringLiteral("ändrat ord"));
         return form;
     }
@@ -69,7 +69,7 @@ private:
     // A save that failed: told, nothing ended, the card set and the edit still there.
     void checkRefused(const supervisor::Form1& form, const CardFolder& folder, const QString& reason)
     {
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!app::hasEnded());
         QVERIFY2(form.lastSaveError.startsWith(QStringLiteral("Kortleken kunde inte sparas, och kortvy.ini är som förut.")),
                  qPrintable(form.lastSaveError));
         QVERIFY2(form.lastSaveError.contains(QStringLiteral("Fel i inställningsfilen %1: filen kunde inte sparas: %2")
@@ -82,7 +82,7 @@ private:
     void checkSavesAfterwards(supervisor::Form1& form, const CardFolder& folder)
     {
         form.Command3D5_Click();
-        QVERIFY2(forms::programEnded(), qPrintable(form.lastSaveError));
+        QVERIFY2(app::hasEnded(), qPrintable(form.lastSaveError));
         QVERIFY(folder.ini().contains(settings::encodeWindows1252(QStringLiteral("\"ändrat ord\"\r\n"))));
         QCOMPARE(folder.entries(), QStringList{QStringLiteral("kortvy.ini")});
     }

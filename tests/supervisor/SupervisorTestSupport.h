@@ -5,7 +5,7 @@
 
 #include "tests/support/TestSupport.h"
 
-#include "forms/Program.h"
+#include "app/Program.h"
 #include "supervisor/Form1.h"
 
 #include <QApplication>
@@ -18,9 +18,9 @@ namespace supervisortest {
 // The window after its load handler, as the program has it before showing it.
 inline std::unique_ptr<supervisor::Form1> loadForm()
 {
-    forms::resetProgramEnded();
+    app::resetEnded();
     auto form = std::make_unique<supervisor::Form1>();
-    form->Form_Load();
+    form->load();
     return form;
 }
 

@@ -129,7 +129,7 @@ void EditingTest::previewThatCannotLoadIsCleared()
     auto form = startForm();
 
     const auto showsNothing = [&form] {
-        return !form->Image3(0)->hasPicture() && !form->Image3(0)->toolTip().isEmpty() && !forms::programEnded();
+        return !form->Image3(0)->hasPicture() && !form->Image3(0)->toolTip().isEmpty() && !app::hasEnded();
     };
     clickRow(form->File1(0), fileRow(form->File1(0), QStringLiteral("a.bmp")));
     QVERIFY(form->Image3(0)->hasPicture());
@@ -241,7 +241,7 @@ void EditingTest::doubleClickWithoutSelectionDoesNothing()
     }
     form->File1_DblClick(0);
     QCOMPARE(counters(*form), QList<qint16>({3, 3, 3, 3}));
-    QVERIFY(!forms::programEnded());
+    QVERIFY(!app::hasEnded());
 }
 
 void EditingTest::addingTexts()

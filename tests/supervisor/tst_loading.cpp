@@ -1,6 +1,7 @@
 // Loading the stored card set at start-up, and the start-ups that must fail.
 
 #include "tests/supervisor/SupervisorTestSupport.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QProcess>
 
@@ -174,7 +175,7 @@ void LoadingTest::startUpFails()
     if (present)
         folder.writeIni(bytes);
     const QStringList before = folder.entries();
-    const QString message = failureOf([] { Form1().Form_Load(); });
+    const QString message = failureOf([] { Form1().load(); });
     QVERIFY2(message.contains(QStringLiteral("kortvy.ini")), qPrintable(message));
     QVERIFY2(message.contains(says), qPrintable(message));
     QCOMPARE(folder.entries(), before);
@@ -186,13 +187,12 @@ void LoadingTest::programEndsBeforeItsWindowShows()
 {
     CardFolder folder;
     folder.writeIni(cardFile(5, 1, 0, numberedStrings(4)));
-    QProcess program;
-    program.setWorkingDirectory(folder.path());
-    program.start(QStringLiteral(KORTVYADM_PROGRAM), {});
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    ProgramRun program(QStringLiteral(KORTVYADM_PROGRAM), folder.path());
+    QVERIFY(program.waitForEnd(20000));
+    QVERIFY(!program.crashed());
     QCOMPARE(program.exitCode(), 1);
-    const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.messageBoxes(), 1);
+    const QString error = program.standardError();
     QVERIFY2(error.contains(QStringLiteral("kortvy.ini")) && error.contains(QStringLiteral("tar slut")),
              qPrintable(error));
     QCOMPARE(folder.ini(), cardFile(5, 1, 0, numberedStrings(4)));

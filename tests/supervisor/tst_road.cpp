@@ -39,7 +39,7 @@ void RoadTest::fiveCardsFromSupervisorToGame()
         QCOMPARE(form->List1(0)->rows(), pictures);
         QCOMPARE(form->List1(3)->rows(), texts);
         click(form->Command3D5);
-        QVERIFY(forms::programEnded());
+        QVERIFY(app::hasEnded());
     }
     QStringList strings;
     for (int i = 0; i < 5; ++i)
@@ -47,9 +47,9 @@ void RoadTest::fiveCardsFromSupervisorToGame()
     QCOMPARE(folder.ini(), cardFile(5, 0, 1, strings));
 
     // The learner's turn.
-    forms::resetProgramEnded();
+    app::resetEnded();
     game::Form1 game;
-    game.Form_Load();
+    game.load();
     forms::showCentred(&game);
     QVERIFY(QTest::qWaitForWindowExposed(&game));
     QCOMPARE(game.antal, qint16(5));
@@ -61,11 +61,11 @@ void RoadTest::fiveCardsFromSupervisorToGame()
         QVERIFY(!game.Image1(i)->Visible() && !game.Panel3D4(i)->Visible());
     for (int plats = 0; plats < 5; ++plats) {
         QCOMPARE(game.plats, qint16(plats));
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!app::hasEnded());
         click(game.Panel3D4(game.ordning(plats)));
     }
-    QVERIFY(forms::programEnded());
-    forms::resetProgramEnded();
+    QVERIFY(app::hasEnded());
+    app::resetEnded();
 }
 
 QTEST_MAIN(RoadTest)
