@@ -10,7 +10,7 @@
 #include "app/Program.h"
 #include "pictures/Picture.h"
 #include "forms/Twips.h"
-#include "game/Form1.h"
+#include "game/GameWindow.h"
 #include "settings/CardSetFile.h"
 #include "supervisor/Form1.h"
 
@@ -67,7 +67,7 @@ int childStartup(const QString& dir, bool plain)
     if (plain) {
         window.reset(bench::plainStartup());
     } else {
-        auto form = std::make_unique<game::Form1>();
+        auto form = std::make_unique<game::GameWindow>();
         form->load();
         window = std::move(form);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/TwipsRect.h"
+
 #include <QRect>
 
 class QWidget;
@@ -13,6 +15,9 @@ class Geometry {
 public:
     explicit Geometry(QWidget* widget);
     virtual ~Geometry() = default;
+
+    runtime::TwipsRect twips() const { return {m_left, m_top, m_width, m_height}; }
+    void setTwips(const runtime::TwipsRect& twips) { setBounds(twips.left, twips.top, twips.width, twips.height); }
 
     float Left() const { return m_left; }
     float Top() const { return m_top; }

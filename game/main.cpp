@@ -1,8 +1,8 @@
-#include "game/Form1.h"
+#include "game/GameWindow.h"
 
 #include "app/Program.h"
 
 int main(int argc, char** argv)
 {
-    return app::run<game::Form1>(argc, argv, QStringLiteral("Kortvy"));
+    return app::run<game::GameWindow>(argc, argv, QStringLiteral("Kortvy"));
 }

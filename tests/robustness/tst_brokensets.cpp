@@ -8,7 +8,8 @@
 #include "tests/support/ProgramRun.h"
 
 #include "app/Program.h"
-#include "game/Form1.h"
+#include "forms/Panel3D.h"
+#include "game/GameWindow.h"
 #include "settings/Windows1252.h"
 #include "supervisor/Form1.h"
 
@@ -146,15 +147,16 @@ void BrokenSetsTest::hugePicturesTakeLittleMemory()
     timer.start();
     folder.writeIni(withLine(cardSet(QStringLiteral("3"), 3, 0, 0), 4, "\"stor.jpg\""));
     {
-        game::Form1 form;
+        game::GameWindow form;
         QCOMPARE(loadFailure(form), QString());
-        QVERIFY(form.Image1(0)->isDecoded());
-        QCOMPARE(form.Image1(0)->decodedImage().size(), form.Image1(1)->decodedImage().size());
-        QVERIFY(form.Image1(0)->decodedImage().width() < 400);
+        auto* first = control<forms::Image>(form, QStringLiteral("Image1(0)"));
+        QVERIFY(first->isDecoded());
+        QCOMPARE(first->decodedImage().size(), control<forms::Image>(form, QStringLiteral("Image1(1)"))->decodedImage().size());
+        QVERIFY(first->decodedImage().width() < 400);
     }
     for (const char* name : {"progressiv.jpg", "jatte.gif"}) {
         folder.writeIni(withLine(cardSet(QStringLiteral("3"), 3, 0, 0), 5, QByteArray("\"") + name + "\""));
-        game::Form1 form;
+        game::GameWindow form;
         const QString message = loadFailure(form);
         QVERIFY2(message.contains(QStringLiteral("kort 1, undre raden")) && message.contains(QLatin1String(name))
                      && message.contains(QStringLiteral("är för stor för att kunna visas")),
@@ -273,15 +275,17 @@ void BrokenSetsTest::startUp()
     // The load handlers, in this process.
     QString gameMessage;
     {
-        game::Form1 form;
+        game::GameWindow form;
         gameMessage = loadFailure(form);
         checkMessage(gameMessage, game);
         if (QTest::currentTestFailed())
             return;
         if (game.isEmpty()) {
-            QCOMPARE(int(form.antal), gameCards);
-            for (int i = 0; i < gameCards; ++i)
-                QVERIFY(!form.Panel3D3(i)->Caption().isEmpty() && !form.Panel3D4(form.ordning(i))->Caption().isEmpty());
+            QCOMPARE(int(form.exercise().count()), gameCards);
+            for (int i = 0; i < gameCards; ++i) {
+                QVERIFY(!control<forms::Panel3D>(form, QStringLiteral("Panel3D3(%1)").arg(i))->Caption().isEmpty());
+                QVERIFY(!control<forms::Panel3D>(form, QStringLiteral("Panel3D4(%1)").arg(form.exercise().slotOf(i)))->Caption().isEmpty());
+            }
         }
     }
     QString supervisorMessage;

@@ -3,7 +3,9 @@
 
 #include "tests/supervisor/SupervisorTestSupport.h"
 
-#include "game/Form1.h"
+#include "forms/Image.h"
+#include "forms/Panel3D.h"
+#include "game/GameWindow.h"
 
 using namespace supervisortest;
 
@@ -48,21 +50,21 @@ void RoadTest::fiveCardsFromSupervisorToGame()
 
     // The learner's turn.
     app::resetEnded();
-    game::Form1 game;
+    game::GameWindow game;
     game.load();
     forms::showCentred(&game);
     QVERIFY(QTest::qWaitForWindowExposed(&game));
-    QCOMPARE(game.antal, qint16(5));
+    const exercise::Exercise& exercise = game.exercise();
+    QCOMPARE(exercise.count(), qint16(5));
+    auto lowerText = [&game](int slot) { return control<forms::Panel3D>(game, QStringLiteral("Panel3D4(%1)").arg(slot)); };
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(game.Image1(i)->pictureFile(), pictures[i]);
-        QCOMPARE(game.Panel3D4(game.ordning(i))->Caption(), texts[i]);
+        QCOMPARE(control<forms::Image>(game, QStringLiteral("Image1(%1)").arg(i))->pictureFile(), pictures[i]);
+        QCOMPARE(lowerText(exercise.slotOf(i))->Caption(), texts[i]);
     }
-    for (int i = 5; i < 10; ++i)
-        QVERIFY(!game.Image1(i)->Visible() && !game.Panel3D4(i)->Visible());
-    for (int plats = 0; plats < 5; ++plats) {
-        QCOMPARE(game.plats, qint16(plats));
+    for (int card = 0; card < 5; ++card) {
+        QCOMPARE(exercise.framedCard(), qint16(card));
         QVERIFY(!app::hasEnded());
-        click(game.Panel3D4(game.ordning(plats)));
+        click(lowerText(exercise.slotOf(card)));
     }
     QVERIFY(app::hasEnded());
     app::resetEnded();

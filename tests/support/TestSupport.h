@@ -7,9 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 
-class QWidget;
 
 // Writes a picture filled with one colour to dir/name and returns its absolute path. The
 // format follows the name's extension: .gif through writeGif, anything else (.bmp, .jpg,
@@ -70,6 +70,16 @@ private:
 // so that it reaches whatever lies uppermost there; click() aims at the control's centre.
 void clickAt(QWidget* control, QPoint inControl);
 void click(QWidget* control);
+
+// The control of a window with this object name; a missing one is a fault of the window.
+template <class Control = QWidget>
+Control* control(const QWidget& window, const QString& name)
+{
+    auto* found = window.findChild<Control*>(name);
+    if (!found)
+        qFatal("no control %s in %s", qPrintable(name), qPrintable(window.objectName()));
+    return found;
+}
 
 // The name a screen reader announces for the control.
 QString accessibleName(QWidget* control);

@@ -1,17 +1,15 @@
-#include "tests/game/GameTestSupport.h"
-
-#include "game/Shuffle.h"
+#include "exercise/Shuffle.h"
+#include "tests/exercise/ScriptedRandom.h"
 
 #include <QTest>
 #include <array>
 #include <cmath>
 #include <random>
 
-using namespace gametest;
 
 namespace {
 
-using Order = runtime::Array<qint16, 0, 10>;
+using exercise::Order;
 
 // A fixed-seed generator that draws as the program's own does: 24 random bits per draw.
 class SeededRandom : public runtime::RandomSource {
@@ -54,7 +52,7 @@ std::array<int, 6> countArrangements(runtime::RandomSource& source, int runs)
     std::array<int, 6> seen{};
     for (int n = 0; n < runs; ++n) {
         Order o = withMarkers();
-        game::blanda(o, 3, source);
+        exercise::shuffle(o, 3, source);
         const int a = arrangement(o);
         if (a < 0)
             qFatal("not an arrangement of three cards");
@@ -75,7 +73,7 @@ class ShuffleTest : public QObject {
 private slots:
     void drawScalesByCountMinusOneAndRoundsHalfToEven_data()
     {
-        QTest::addColumn<int>("antal");
+        QTest::addColumn<int>("count");
         QTest::addColumn<float>("r");
         QTest::addColumn<int>("slot");
         QTest::newRow("3: 0.25 is 0.5, to 0") << 3 << 0.25f << 0;
@@ -90,19 +88,19 @@ private slots:
     }
     void drawScalesByCountMinusOneAndRoundsHalfToEven()
     {
-        QFETCH(int, antal);
+        QFETCH(int, count);
         QFETCH(float, r);
         QFETCH(int, slot);
-        QCOMPARE(game::dra(qint16(antal), r), qint16(slot));
+        QCOMPARE(exercise::draw(qint16(count), r), qint16(slot));
     }
 
-    // blanda with a scripted generator: a draw that lands on a taken slot is drawn again;
-    // the entries from antal on keep whatever they held.
+    // The shuffle with a scripted generator: a draw that lands on a taken slot is drawn again;
+    // the entries from count on keep whatever they held.
     void scriptedDraws_data()
     {
-        QTest::addColumn<int>("antal");
+        QTest::addColumn<int>("count");
         QTest::addColumn<QList<float>>("draws");
-        QTest::addColumn<QList<qint16>>("ordning");
+        QTest::addColumn<QList<qint16>>("order");
         // 0.25 → slot 0 gets card 0; 0.75 → slot 2 gets card 1; 0.1 → 0 and 0.9 → 2 are
         // taken, until 0.5 → slot 1 gets card 2.
         QTest::newRow("3 cards") << 3 << QList<float>{0.25f, 0.75f, 0.1f, 0.9f, 0.5f} << QList<qint16>{0, 2, 1};
@@ -113,31 +111,31 @@ private slots:
     }
     void scriptedDraws()
     {
-        QFETCH(int, antal);
+        QFETCH(int, count);
         QFETCH(QList<float>, draws);
-        QFETCH(QList<qint16>, ordning);
+        QFETCH(QList<qint16>, order);
         ScriptedRandom source(draws);
         Order o = withMarkers();
-        game::blanda(o, qint16(antal), source);
+        exercise::shuffle(o, qint16(count), source);
         for (int i = 0; i <= 10; ++i)
-            QCOMPARE(o(i), i < ordning.size() ? ordning[i] : qint16(70 + i));
-        QCOMPARE(source.used, qsizetype(ordning.isEmpty() ? 0 : draws.size()));
+            QCOMPARE(o(i), i < order.size() ? order[i] : qint16(70 + i));
+        QCOMPARE(source.used, qsizetype(order.isEmpty() ? 0 : draws.size()));
         QCOMPARE(source.seeds, 1);
     }
 
     void everyCountGivesAPermutationAndLeavesTheRestAlone()
     {
-        for (int antal : {1, 2, 3, 4, 5, 7, 10}) {
+        for (int count : {1, 2, 3, 4, 5, 7, 10}) {
             for (int run = 0; run < 200; ++run) {
                 Order o = withMarkers();
-                game::blanda(o, qint16(antal), runtime::randomSource());
-                QList<bool> seen(antal, false);
-                for (int i = 0; i < antal; ++i) {
-                    QVERIFY2(o(i) >= 0 && o(i) < antal, qPrintable(QStringLiteral("count %1").arg(antal)));
+                exercise::shuffle(o, qint16(count), runtime::randomSource());
+                QList<bool> seen(count, false);
+                for (int i = 0; i < count; ++i) {
+                    QVERIFY2(o(i) >= 0 && o(i) < count, qPrintable(QStringLiteral("count %1").arg(count)));
                     QVERIFY(!seen[o(i)]);
                     seen[o(i)] = true;
                 }
-                for (int i = antal; i <= 10; ++i)
+                for (int i = count; i <= 10; ++i)
                     QCOMPARE(o(i), qint16(70 + i));
             }
         }

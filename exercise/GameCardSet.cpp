@@ -1,0 +1,22 @@
+#include "exercise/GameCardSet.h"
+
+#include "settings/CardSetFile.h"
+#include "settings/FileError.h"
+
+namespace exercise {
+
+settings::CardSet readGameCardSet(const QString& path,
+                                  const std::function<void(int card, const QString& name)>& upperPictureRead)
+{
+    settings::ReadRules rules;
+    // The count's error names the file as the game opened it.
+    rules.checkCount = [&path](qint16 count, const QString&, int line) {
+        if (count < 1 || count > 10)
+            throw settings::fileError(path, line,
+                                      QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till 10 kort").arg(count));
+    };
+    rules.upperPictureRead = upperPictureRead;
+    return settings::readCardSet(path, rules);
+}
+
+} // namespace exercise

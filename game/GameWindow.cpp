@@ -1,0 +1,248 @@
+#include "game/GameWindow.h"
+
+#include "game/StopSign.h"
+
+#include "app/Program.h"
+#include "exercise/CardLayout.h"
+#include "exercise/GameCardSet.h"
+#include "forms/Backdrop.h"
+#include "forms/Button3D.h"
+#include "forms/Fonts.h"
+#include "forms/Image.h"
+#include "forms/Panel3D.h"
+#include "forms/Shape.h"
+#include "forms/Twips.h"
+#include "runtime/Error.h"
+#include "runtime/Random.h"
+
+#include <QCloseEvent>
+#include <QPixmap>
+
+namespace game {
+
+namespace {
+
+using exercise::Row;
+
+const QColor kUpperArea(128, 255, 255);
+const QColor kLowerArea(255, 255, 128);
+const QColor kFrameColour(255, 0, 0);
+
+QString slotName(const char* array, int k)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k);
+}
+
+forms::Panel3D* makeArea(QWidget* parent, const char* name, float top, float height, const QColor& colour)
+{
+    auto* area = new forms::Panel3D(parent);
+    area->setObjectName(QLatin1String(name));
+    area->setBevel(forms::Panel3D::Bevel::Raised);
+    area->setOutline(false);
+    area->setBackground(colour);
+    area->setTwips({0, top, 9615, height});
+    return area;
+}
+
+// The design places are those of ten cards.
+forms::Image* makePicture(QWidget* area, const char* array, Row row, int k)
+{
+    auto* picture = new forms::Image(area);
+    picture->setObjectName(slotName(array, k));
+    picture->setBorder(true);
+    picture->setTwips(exercise::slotLook(10, row, k, settings::RowDisplay::Both).picture);
+    return picture;
+}
+
+forms::Panel3D* makeTextPanel(QWidget* area, const char* array, Row row, int k)
+{
+    auto* panel = new forms::Panel3D(area);
+    panel->setObjectName(slotName(array, k));
+    panel->setBevel(forms::Panel3D::Bevel::None);
+    panel->setOutline(true);
+    panel->setBackground(QColor(255, 255, 255));
+    panel->setCaptionPlace(forms::Panel3D::CaptionPlace::Centre);
+    panel->setCaptionFont(forms::arial(24.27, true));
+    panel->setTwips(exercise::slotLook(10, row, k, settings::RowDisplay::Both).text);
+    return panel;
+}
+
+runtime::Error cardPictureError(const QString& message, int card, Row row)
+{
+    return runtime::Error(QStringLiteral("Bilden till kort %1, %2 raden, går inte att visa. %3")
+                              .arg(card + 1)
+                              .arg(row == Row::Upper ? QStringLiteral("övre") : QStringLiteral("undre"), message));
+}
+
+// Loads a card's picture; a failure names the card as well as the picture.
+void loadCardPicture(forms::Image* image, const QString& name, int card, Row row)
+{
+    try {
+        image->LoadPicture(name);
+    } catch (const runtime::Error& e) {
+        throw cardPictureError(e.message(), card, row);
+    }
+}
+
+} // namespace
+
+GameWindow::GameWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Välj rätt kort."));
+    setFont(forms::msSansSerif(8.25, true));
+    resize(forms::toPixels(9630), forms::toPixels(6885));
+
+    // Children made later lie above those made earlier. In the upper area the frame lies
+    // above the pictures and below the text panels: its band runs around the marked card,
+    // and no card's word is ever covered by it.
+    m_upperArea = makeArea(this, "Panel3D1", 0, 3495, kUpperArea);
+    m_lowerArea = makeArea(this, "Panel3D2", 3490, 3400, kLowerArea);
+
+    for (int k = 0; k < exercise::kSlots; ++k)
+        m_upperPictures[k] = makePicture(m_upperArea, "Image1", Row::Upper, k);
+
+    m_frame = new forms::Shape(m_upperArea);
+    m_frame->setObjectName(QStringLiteral("Shape1"));
+    m_frame->setBorderColour(kFrameColour);
+    m_frame->setBorderWidth(10);
+    m_frame->setTwips({360, 240, 1335, 1335});
+
+    for (int k = 0; k < exercise::kSlots; ++k)
+        m_upperTexts[k] = makeTextPanel(m_upperArea, "Panel3D3", Row::Upper, k);
+
+    m_stopButton = new forms::Button3D(m_upperArea);
+    m_stopButton->setObjectName(QStringLiteral("Command3D2"));
+    m_stopButton->setCaption(QStringLiteral("Sluta"));
+    m_stopButton->setFont(forms::msSansSerif(9.75, true));
+    m_stopButton->setPicture(QPixmap::fromImage(stopSign()));
+    m_stopButton->setTwips({8640, 120, 840, 1020});
+    // "Sluta" ends the game at once; the close handler does not run.
+    app::onSignal(m_stopButton, &QAbstractButton::clicked, this, [] { app::quit(); });
+
+    for (int k = 0; k < exercise::kSlots; ++k) {
+        m_lowerPictures[k] = makePicture(m_lowerArea, "Image2", Row::Lower, k);
+        app::onSignal(m_lowerPictures[k], &forms::Image::clicked, this, [this, k] { answer(qint16(k)); });
+    }
+    for (int k = 0; k < exercise::kSlots; ++k) {
+        m_lowerTexts[k] = makeTextPanel(m_lowerArea, "Panel3D4", Row::Lower, k);
+        app::onSignal(m_lowerTexts[k], &forms::Panel3D::clicked, this, [this, k] { answer(qint16(k)); });
+    }
+}
+
+GameWindow::~GameWindow()
+{
+    delete m_backdrop.data();
+}
+
+void GameWindow::load()
+{
+    m_backdrop = new forms::Backdrop;
+    m_backdrop->showOverScreen();
+
+    const settings::CardSet set =
+        exercise::readGameCardSet(settings::kFileName, [this](int card, const QString& name) {
+            if (!name.isEmpty())
+                loadCardPicture(m_upperPictures[card], name, card, Row::Upper);
+        });
+    exercise::Order order;
+    exercise::shuffle(order, set.count, runtime::randomSource());
+    m_exercise = exercise::Exercise(set.count, order);
+
+    fillSlots(set);
+    showRows(set);
+    placeFrame();
+    decodePictures();
+}
+
+// Upper card i stands in upper slot i; its partner, picture and text together, in the lower
+// slot the shuffle gave it.
+void GameWindow::fillSlots(const settings::CardSet& set)
+{
+    for (int i = 0; i < set.count; ++i) {
+        const settings::Card& card = set.cards[i];
+        const qint16 slot = m_exercise.slotOf(i);
+        if (!card.lowerPicture.isEmpty())
+            loadCardPicture(m_lowerPictures[slot], card.lowerPicture, i, Row::Lower);
+        m_lowerTexts[slot]->setCaption(card.lowerText);
+        m_upperTexts[i]->setCaption(card.upperText);
+        // A screen reader names a card by its text, or by its picture's name where it has
+        // no text.
+        if (!card.lowerText.isEmpty())
+            m_lowerPictures[slot]->setAccessibleName(card.lowerText);
+        if (!card.upperText.isEmpty())
+            m_upperPictures[i]->setAccessibleName(card.upperText);
+    }
+}
+
+void GameWindow::showRows(const settings::CardSet& set)
+{
+    const struct {
+        Row row;
+        settings::RowDisplay display;
+        const std::array<forms::Image*, 10>& pictures;
+        const std::array<forms::Panel3D*, 10>& texts;
+    } rows[] = {{Row::Upper, set.upperDisplay, m_upperPictures, m_upperTexts},
+                {Row::Lower, set.lowerDisplay, m_lowerPictures, m_lowerTexts}};
+    for (const auto& row : rows) {
+        for (int k = 0; k < exercise::kSlots; ++k) {
+            const exercise::SlotLook look = exercise::slotLook(set.count, row.row, k, row.display);
+            row.pictures[k]->setTwips(look.picture);
+            row.pictures[k]->setVisible(look.showsPicture);
+            row.texts[k]->setTwips(look.text);
+            row.texts[k]->setVisible(look.showsText);
+            if (look.plainTextPoints > 0) {
+                row.texts[k]->setFontSize(look.plainTextPoints);
+                row.texts[k]->setFontBold(false);
+            }
+        }
+    }
+}
+
+// The shown pictures are decoded at their card size before the window opens, on every core,
+// so that the first paint has them all; a picture that cannot be decoded stops the start-up,
+// the first in the card set's order being reported.
+void GameWindow::decodePictures()
+{
+    QList<forms::Image*> inCardOrder;
+    for (int i = 0; i < m_exercise.count(); ++i)
+        inCardOrder << m_upperPictures[i] << m_lowerPictures[m_exercise.slotOf(i)];
+    if (const auto failure = forms::decodeShownPictures(inCardOrder))
+        throw cardPictureError(failure->message, failure->position / 2, failure->position % 2 == 0 ? Row::Upper : Row::Lower);
+}
+
+void GameWindow::placeFrame()
+{
+    m_frame->setTwips(exercise::framePlace(m_exercise.count(), m_exercise.framedCard()));
+}
+
+void GameWindow::answer(qint16 slot)
+{
+    const qint16 card = m_exercise.framedCard();
+    const exercise::Answer answer = m_exercise.answer(slot);
+    if (answer == exercise::Answer::Wrong)
+        return;
+    // Both cards of the pair go, picture and text, whatever their rows show.
+    m_frame->hide();
+    m_upperPictures[card]->hide();
+    m_lowerPictures[slot]->hide();
+    m_upperTexts[card]->hide();
+    m_lowerTexts[slot]->hide();
+    if (answer == exercise::Answer::Finished) {
+        app::quit();
+        return;
+    }
+    placeFrame();
+    m_frame->show();
+}
+
+void GameWindow::closeEvent(QCloseEvent* event)
+{
+    app::handle([this] {
+        if (m_backdrop)
+            m_backdrop->unload();
+    });
+    event->accept();
+}
+
+} // namespace game

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "exercise/Exercise.h"
+#include "forms/Backdrop.h"
+#include "settings/CardSet.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+namespace forms {
+class Button3D;
+class Image;
+class Panel3D;
+class Shape;
+} // namespace forms
+
+namespace game {
+
+// The game window "Välj rätt kort.": the upper row of cards in the card set's order, the lower
+// row shuffled, and a red frame around the upper card asked for. The learner clicks the lower
+// card that belongs to the framed one; a right click takes the pair away and moves the frame
+// on, and after the last pair the game ends.
+//
+// Each control can be found by its object name:
+//   the window                           Form1
+//   the black backdrop behind it          Form2
+//   the upper area, the lower area        Panel3D1, Panel3D2
+//   upper slot k: picture, text           Image1(k), Panel3D3(k)   k = 0 … 9
+//   lower slot k: picture, text           Image2(k), Panel3D4(k)
+//   the frame                             Shape1
+//   "Sluta"                               Command3D2
+class GameWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    GameWindow();
+    ~GameWindow() override;
+
+    // Start-up, before the window is shown: the backdrop, the card set from kortvy.ini, the
+    // shuffle, and every card in its slot as its row shows it. Throws runtime::Error.
+    void load();
+
+    const exercise::Exercise& exercise() const { return m_exercise; }
+    forms::Backdrop* backdrop() const { return m_backdrop; }
+
+protected:
+    // Closed from outside the program: the backdrop goes with the window.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillSlots(const settings::CardSet& set);
+    void showRows(const settings::CardSet& set);
+    void decodePictures();
+    void answer(qint16 slot);
+    void placeFrame();
+
+    std::array<forms::Image*, 10> m_upperPictures{};
+    std::array<forms::Panel3D*, 10> m_upperTexts{};
+    std::array<forms::Image*, 10> m_lowerPictures{};
+    std::array<forms::Panel3D*, 10> m_lowerTexts{};
+    forms::Panel3D* m_upperArea = nullptr;
+    forms::Panel3D* m_lowerArea = nullptr;
+    forms::Shape* m_frame = nullptr;
+    forms::Button3D* m_stopButton = nullptr;
+    QPointer<forms::Backdrop> m_backdrop;
+
+    exercise::Exercise m_exercise;
+};
+
+} // namespace game
