@@ -10,6 +10,7 @@ namespace forms {
 FileList::FileList(QWidget* parent)
     : ListBox(parent)
 {
+    setModel(&m_names);
 }
 
 void FileList::setPattern(const QString& patterns)
@@ -42,14 +43,7 @@ void FileList::refresh()
         const int order = collator.compare(a, b);
         return order != 0 ? order < 0 : a < b;
     });
-    clear();
-    for (const QString& name : names)
-        addItem(makeItem(name));
-}
-
-QString FileList::FileName() const
-{
-    return row(ListIndex());
+    m_names.setStringList(names);
 }
 
 } // namespace forms

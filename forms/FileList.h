@@ -2,14 +2,14 @@
 
 #include "forms/ListBox.h"
 
-#include <QStringList>
+#include <QStringListModel>
 #include <functional>
 
 namespace forms {
 
-// The files of the current directory whose names match one of the patterns
-// ("*.bmp;*.gif;*.jpg;*.jpeg"), letter case not counting, sorted by name as a Swedish
-// reader expects. An optional rule leaves out names it refuses.
+// The files of the current folder whose names match one of the patterns
+// ("*.bmp;*.gif;*.jpg;*.jpeg"), letter case not counting, sorted by name as a Swedish reader
+// expects. An optional rule leaves out names it refuses.
 class FileList : public ListBox {
     Q_OBJECT
 
@@ -20,12 +20,13 @@ public:
     QString pattern() const { return m_pattern; }
     void setNameRule(std::function<bool(const QString&)> accepts);
 
-    // Reads the directory again.
+    // Reads the folder again.
     void refresh();
     // The bare name of the selected entry; empty when none is selected.
-    QString FileName() const;
+    QString selectedName() const { return rowText(selectedRow()); }
 
 private:
+    QStringListModel m_names;
     QString m_pattern;
     std::function<bool(const QString&)> m_accepts;
 };

@@ -1,6 +1,5 @@
 #include "forms/ListBox.h"
 
-#include "runtime/Int16.h"
 #include "forms/Twips.h"
 
 #include <QKeyEvent>
@@ -26,103 +25,87 @@ public:
 } // namespace
 
 ListBox::ListBox(QWidget* parent)
-    : QListWidget(parent)
+    : QListView(parent)
     , Geometry(this)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new RowDelegate(this));
 }
 
-QListWidgetItem* ListBox::makeItem(const QString& text) const
+int ListBox::selectedRow() const
 {
-    return new QListWidgetItem(text);
+    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-QString ListBox::row(int r) const
+void ListBox::setSelectedRow(int row)
 {
-    if (r < 0 || r >= count())
-        return {};
-    return item(r)->text();
-}
-
-void ListBox::setRow(int r, const QString& text)
-{
-    if (r >= 0 && r < count())
-        item(r)->setText(text);
-    else if (r == count())
-        addItem(makeItem(text));
-    else
-        runtime::indexOutOfBounds(r, 0, count());
-}
-
-void ListBox::removeRow(int r)
-{
-    if (r < 0 || r >= count())
-        runtime::indexOutOfBounds(r, 0, count() - 1);
-    delete takeItem(r);
-}
-
-int ListBox::ListIndex() const
-{
-    const QList<QListWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : QListWidget::row(selected.first());
-}
-
-void ListBox::setListIndex(int r)
-{
-    if (r < 0) {
+    if (!model())
+        return;
+    if (row < 0) {
         clearSelection();
-        setCurrentRow(-1);
+        setCurrentIndex(QModelIndex());
         return;
     }
-    if (r >= count())
-        runtime::indexOutOfBounds(r, -1, count() - 1);
-    setCurrentRow(r);
+    setCurrentIndex(model()->index(row, 0));
+}
+
+int ListBox::rowCount() const
+{
+    return model() ? model()->rowCount() : 0;
+}
+
+QString ListBox::rowText(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    return model()->index(row, 0).data().toString();
 }
 
 QStringList ListBox::rows() const
 {
     QStringList all;
-    for (int r = 0; r < count(); ++r)
-        all << item(r)->text();
+    for (int r = 0; r < rowCount(); ++r)
+        all << rowText(r);
     return all;
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)
 {
-    const int before = ListIndex();
-    QListWidget::keyPressEvent(event);
-    const int after = ListIndex();
+    const int before = selectedRow();
+    QListView::keyPressEvent(event);
+    const int after = selectedRow();
     if (after != before && after >= 0)
         emit rowClicked(after);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
-    QListWidget::mousePressEvent(event);
-    m_pressedOnRow = event->button() == Qt::LeftButton && itemAt(event->position().toPoint());
+    QListView::mousePressEvent(event);
+    m_pressedOnRow = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    QListWidget::mouseReleaseEvent(event);
+    QListView::mouseReleaseEvent(event);
     if (!m_pressedOnRow || event->button() != Qt::LeftButton)
         return;
     m_pressedOnRow = false;
-    const int r = ListIndex();
+    const int r = selectedRow();
     if (r >= 0)
         emit rowClicked(r);
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QListWidget::mouseDoubleClickEvent(event);
+    QListView::mouseDoubleClickEvent(event);
     m_pressedOnRow = false;
-    if (event->button() != Qt::LeftButton || !itemAt(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton || !indexAt(event->position().toPoint()).isValid())
         return;
-    emit rowDoubleClicked(ListIndex());
+    emit rowDoubleClicked(selectedRow());
 }
 
 } // namespace forms

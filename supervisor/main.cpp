@@ -1,8 +1,8 @@
-#include "supervisor/Form1.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include "app/Program.h"
 
 int main(int argc, char** argv)
 {
-    return app::run<supervisor::Form1>(argc, argv, QStringLiteral("Kortvyadm"));
+    return app::run<supervisor::SupervisorWindow>(argc, argv, QStringLiteral("Kortvyadm"));
 }

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,51 +50,29 @@ private slots:
         QVERIFY(!area.isVisible()); // Visible is the control's own setting
     }
 
-    void listRules()
-    {
-        forms::ListBox list;
-        QCOMPARE(list.ListIndex(), -1);
-        QCOMPARE(list.row(0), QString());
-        list.setRow(0, "a");
-        list.setRow(1, "b");
-        list.setRow(2, "c");
-        QCOMPARE(list.rows(), QStringList({"a", "b", "c"}));
-        list.setRow(1, "B"); // more rows than 1: replaces
-        list.setRow(3, "d"); // exactly 3 rows: appends
-        QCOMPARE(list.rows(), QStringList({"a", "B", "c", "d"}));
-        QVERIFY_THROWS_EXCEPTION(runtime::Error, list.setRow(6, "x"));
-        QCOMPARE(list.ListCount(), 4);
-        QCOMPARE(list.row(4), QString());
-        QCOMPARE(list.row(-1), QString());
-
-        list.setListIndex(2);
-        QCOMPARE(list.ListIndex(), 2);
-        list.removeRow(1);
-        QCOMPARE(list.rows(), QStringList({"a", "c", "d"}));
-        QVERIFY_THROWS_EXCEPTION(runtime::Error, list.removeRow(3));
-        list.setListIndex(-1);
-        QCOMPARE(list.ListIndex(), -1);
-
-        list.setHeight(750);
-        QCOMPARE(list.height(), 50);
-    }
-
     void listReportsClicksWithTheRow()
     {
         forms::ListBox list;
+        QStringListModel rows({"a", "b", "c"});
+        list.setModel(&rows);
         list.setBounds(0, 0, 1755, 2430);
-        for (const char* t : {"a", "b", "c"})
-            list.setRow(list.ListCount(), t);
+        QCOMPARE(list.selectedRow(), -1);
+        QCOMPARE(list.rowText(3), QString());
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QSignalSpy clicks(&list, &forms::ListBox::rowClicked);
         QSignalSpy doubles(&list, &forms::ListBox::rowDoubleClicked);
-        const QPoint second = list.visualItemRect(list.item(1)).center();
+        const QPoint second = list.visualRect(rows.index(1)).center();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
         QCOMPARE(clicks, QList<QList<QVariant>>({{1}}));
         QCOMPARE(doubles, QList<QList<QVariant>>({{1}}));
-        QCOMPARE(list.visualItemRect(list.item(1)).height(), 16); // 240 twips a row
+        QCOMPARE(list.visualRect(rows.index(1)).height(), 16); // 240 twips a row
+        QCOMPARE(list.selectedRow(), 1);
+        // A row removed from the model goes from the list; nothing is edited in place.
+        rows.removeRows(0, 1);
+        QCOMPARE(list.rows(), QStringList({"b", "c"}));
+        QCOMPARE(list.editTriggers(), QAbstractItemView::NoEditTriggers);
 
         // A click below the last row is no click on a row.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 150));
@@ -149,9 +128,9 @@ private slots:
         // Swedish order: å, ä, ö after z.
         QCOMPARE(files.rows(),
                  QStringList({"a.gif", "b.bmp", "c.jpeg", "IMG_0001.JPG", "zebra.bmp", "äpple.jpg", "Öga.BMP"}));
-        QCOMPARE(files.FileName(), QString());
-        files.setListIndex(3);
-        QCOMPARE(files.FileName(), QString("IMG_0001.JPG"));
+        QCOMPARE(files.selectedName(), QString());
+        files.setSelectedRow(3);
+        QCOMPARE(files.selectedName(), QString("IMG_0001.JPG"));
 
         files.setNameRule([](const QString& name) { return !name.startsWith(QLatin1Char('z')); });
         QVERIFY(!files.rows().contains("zebra.bmp"));

@@ -1,11 +1,11 @@
 // Saves the card set of a folder over and over through the supervisor tool's "Spara", for the
 // test that kills it while it saves. Usage: kortvy_saver FOLDER EXTRA
-// The card set is loaded from FOLDER/kortvy.ini; saves alternate between the same set with
-// EXTRA added to every upper text and the set as loaded. "laddad" on standard output says
-// that the saving has begun.
+// Saves alternate between the card set of FOLDER/kortvy.ini with EXTRA added to every upper
+// text and the set as it was. "laddad" on standard output says that the saving has begun.
 
 #include "app/Program.h"
-#include "supervisor/Form1.h"
+#include "settings/CardSetFile.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,32 +14,40 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     if (argc != 3 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "usage: kortvy_saver FOLDER EXTRA\n");
         return 2;
     }
     const QString extra = QString::fromUtf8(argv[2]);
-    // Two windows on the same card set, one of them edited once, so that the loop does
-    // little besides saving.
-    supervisor::Form1 loaded;
-    supervisor::Form1 changed;
+    // Two windows, one on the set as it is and one on the changed set, loaded from a folder
+    // beside it; both save into FOLDER, so that the loop does little besides saving.
+    supervisor::SupervisorWindow loaded;
+    supervisor::SupervisorWindow changed;
+    QString failure;
+    QObject::connect(&loaded, &supervisor::SupervisorWindow::saveFailed, [&](const QString& m) { failure = m; });
+    QObject::connect(&changed, &supervisor::SupervisorWindow::saveFailed, [&](const QString& m) { failure = m; });
     try {
         loaded.load();
+        settings::CardSet set = settings::readCardSet(settings::kFileName);
+        for (settings::Card& card : set.cards)
+            card.upperText += extra;
+        QDir().mkpath(QStringLiteral(".andrad"));
+        settings::writeCardSet(QStringLiteral(".andrad/kortvy.ini"), set);
+        QDir::setCurrent(QStringLiteral(".andrad"));
         changed.load();
+        QDir::setCurrent(QStringLiteral(".."));
+        QDir(QStringLiteral(".andrad")).removeRecursively();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
-    const QStringList texts = changed.List1(1)->rows();
-    for (int i = 0; i < texts.size(); ++i)
-        changed.List1(1)->setRow(i, texts[i] + extra);
 
     for (long n = 1;; ++n) {
-        supervisor::Form1& form = n % 2 ? changed : loaded;
-        form.Command3D5_Click();
+        supervisor::SupervisorWindow& window = n % 2 ? changed : loaded;
+        window.save();
         if (!app::hasEnded()) {
-            std::fprintf(stderr, "%s\n", form.lastSaveError.toUtf8().constData());
+            std::fprintf(stderr, "%s\n", failure.toUtf8().constData());
             return 3;
         }
         app::resetEnded();

@@ -9,9 +9,10 @@
 
 #include "app/Program.h"
 #include "forms/Panel3D.h"
+#include "forms/Image.h"
 #include "game/GameWindow.h"
 #include "settings/Windows1252.h"
-#include "supervisor/Form1.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -290,15 +291,16 @@ void BrokenSetsTest::startUp()
     }
     QString supervisorMessage;
     {
-        supervisor::Form1 form;
+        supervisor::SupervisorWindow form;
         supervisorMessage = loadFailure(form);
         checkMessage(supervisorMessage, supervisor);
         if (QTest::currentTestFailed())
             return;
         if (supervisor.isEmpty()) {
-            QCOMPARE(form.List1(1)->ListCount(), rows);
+            const QStringList texts = form.editor().rows(editor::List::UpperTexts);
+            QCOMPARE(texts.size(), rows);
             if (rows > 0)
-                QVERIFY(form.List1(1)->row(0).startsWith(QStringLiteral("ord 0")) || form.List1(1)->row(0).startsWith(QStringLiteral("lång")));
+                QVERIFY(texts[0].startsWith(QStringLiteral("ord 0")) || texts[0].startsWith(QStringLiteral("lång")));
         }
     }
     QCOMPARE(snapshot(folder), before);

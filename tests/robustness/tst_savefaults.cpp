@@ -9,7 +9,11 @@
 
 #include "app/Program.h"
 #include "settings/Windows1252.h"
-#include "supervisor/Form1.h"
+#include "forms/Button3D.h"
+#include "forms/ListBox.h"
+#include "forms/Option3D.h"
+#include "forms/TextBox.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include <QScopeGuard>
 #include <QTest>
@@ -56,33 +60,39 @@ private slots:
     void kortvyIniTurnedIntoAFolder();
 
 private:
-    // The tool started on three cards, one upper text edited.
-    std::unique_ptr<supervisor::Form1> startEdited(CardFolder& folder)
+    QString m_told;
+
+    // The tool started on three cards, made five, with a fourth upper text typed in.
+    std::unique_ptr<supervisor::SupervisorWindow> startEdited(CardFolder& folder)
     {
         folder.writeIni(cardSet(QStringLiteral("3"), 3));
-        auto form = std::make_unique<supervisor::Form1>();
+        auto form = std::make_unique<supervisor::SupervisorWindow>();
         form->load();
-        form->List1(1)->setRow(0, QStringLiteral("ändrat ord"));
+        connect(form.get(), &supervisor::SupervisorWindow::saveFailed, this, [this](const QString& m) { m_told = m; });
+        control<forms::Option3D>(*form, QStringLiteral("Option3D1(1)"))->click();
+        control<forms::TextBox>(*form, QStringLiteral("Text1(0)"))->setText(QStringLiteral("ändrat ord"));
+        control<forms::Button3D>(*form, QStringLiteral("SSCommand2(0)"))->click();
         return form;
     }
 
     // A save that failed: told, nothing ended, the card set and the edit still there.
-    void checkRefused(const supervisor::Form1& form, const CardFolder& folder, const QString& reason)
+    void checkRefused(const supervisor::SupervisorWindow& form, const CardFolder& folder, const QString& reason)
     {
         QVERIFY(!app::hasEnded());
-        QVERIFY2(form.lastSaveError.startsWith(QStringLiteral("Kortleken kunde inte sparas, och kortvy.ini är som förut.")),
-                 qPrintable(form.lastSaveError));
-        QVERIFY2(form.lastSaveError.contains(QStringLiteral("Fel i inställningsfilen %1: filen kunde inte sparas: %2")
-                                                 .arg(folder.iniPath(), reason)),
-                 qPrintable(form.lastSaveError));
-        QCOMPARE(form.List1(1)->row(0), QStringLiteral("ändrat ord"));
+        QVERIFY2(m_told.startsWith(QStringLiteral("Kortleken kunde inte sparas, och kortvy.ini är som förut.")),
+                 qPrintable(m_told));
+        QVERIFY2(m_told.contains(QStringLiteral("Fel i inställningsfilen %1: filen kunde inte sparas: %2")
+                                     .arg(folder.iniPath(), reason)),
+                 qPrintable(m_told));
+        QCOMPARE(control<forms::ListBox>(form, QStringLiteral("List1(1)"))->rowText(3), QStringLiteral("ändrat ord"));
+        m_told.clear();
     }
 
     // The same window saves once the refusal is gone.
-    void checkSavesAfterwards(supervisor::Form1& form, const CardFolder& folder)
+    void checkSavesAfterwards(supervisor::SupervisorWindow& form, const CardFolder& folder)
     {
-        form.Command3D5_Click();
-        QVERIFY2(app::hasEnded(), qPrintable(form.lastSaveError));
+        form.save();
+        QVERIFY2(app::hasEnded(), qPrintable(m_told));
         QVERIFY(folder.ini().contains(settings::encodeWindows1252(QStringLiteral("\"ändrat ord\"\r\n"))));
         QCOMPARE(folder.entries(), QStringList{QStringLiteral("kortvy.ini")});
     }
@@ -99,7 +109,7 @@ void SaveFaultsTest::noDescriptorForTheTemporaryFile()
     // could not open without a descriptor.
     {
         FileSizeLimit full(20);
-        form->Command3D5_Click();
+        form->save();
     }
     checkRefused(*form, folder, QStringLiteral("filen blev större än systemet tillåter"));
     // The lowest free descriptor becomes the limit, so the next file cannot be opened.
@@ -113,7 +123,7 @@ void SaveFaultsTest::noDescriptorForTheTemporaryFile()
         none.rlim_cur = rlim_t(free);
         QCOMPARE(setrlimit(RLIMIT_NOFILE, &none), 0);
         auto restore = qScopeGuard([&] { setrlimit(RLIMIT_NOFILE, &saved); });
-        form->Command3D5_Click();
+        form->save();
     }
     checkRefused(*form, folder, QStringLiteral("för många filer är öppna"));
     QCOMPARE(folder.ini(), before);
@@ -141,7 +151,7 @@ void SaveFaultsTest::folderThatTakesNoNewFile()
             else
                 QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        form->Command3D5_Click();
+        form->save();
     }
     checkRefused(*form, folder, QStringLiteral("behörighet saknas"));
     QCOMPARE(folder.ini(), before);
@@ -161,7 +171,7 @@ void SaveFaultsTest::replaceRefusedInAnAppendOnlyFolder()
         QSKIP("the append-only attribute cannot be set here");
     {
         auto restore = qScopeGuard([&] { setFolderFlags(folder.path(), FS_APPEND_FL, false); });
-        form->Command3D5_Click();
+        form->save();
     }
     checkRefused(*form, folder, QStringLiteral("behörighet saknas"));
     QCOMPARE(folder.ini(), before);
@@ -183,7 +193,7 @@ void SaveFaultsTest::kortvyIniTurnedIntoAFolder()
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("kortvy.ini")));
     writeBytes(filePath(folder, QStringLiteral("kortvy.ini/inuti.txt")), "kvar");
 
-    form->Command3D5_Click();
+    form->save();
     checkRefused(*form, folder, QStringLiteral("det finns en mapp med filens namn"));
     QVERIFY(QFileInfo(folder.iniPath()).isDir());
     QCOMPARE(readBytes(filePath(folder, QStringLiteral("kortvy.ini/inuti.txt"))), QByteArray("kvar"));

@@ -1,12 +1,19 @@
 #pragma once
 
-// Windows and clicks for the supervisor tool's tests: a window started the way the program
-// starts it, in a CardFolder, and driven by the clicks and keys a supervisor makes.
+// The supervisor tool's window for its tests: started the way the program starts it, in a
+// CardFolder, and driven by the clicks and keys a supervisor makes.
 
 #include "tests/support/TestSupport.h"
 
 #include "app/Program.h"
-#include "supervisor/Form1.h"
+#include "forms/Button3D.h"
+#include "forms/FileList.h"
+#include "forms/Image.h"
+#include "forms/ListBox.h"
+#include "forms/Option3D.h"
+#include "forms/Panel3D.h"
+#include "forms/TextBox.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,17 +22,29 @@
 
 namespace supervisortest {
 
+using supervisor::SupervisorWindow;
+
+// The window's controls by their design names.
+inline forms::ListBox* list(const QWidget& w, int k) { return control<forms::ListBox>(w, QStringLiteral("List1(%1)").arg(k)); }
+inline forms::FileList* files(const QWidget& w, int p) { return control<forms::FileList>(w, QStringLiteral("File1(%1)").arg(p)); }
+inline forms::TextBox* textBox(const QWidget& w, int p) { return control<forms::TextBox>(w, QStringLiteral("Text1(%1)").arg(p)); }
+inline forms::Image* preview(const QWidget& w, int p) { return control<forms::Image>(w, QStringLiteral("Image3(%1)").arg(p)); }
+inline forms::Option3D* countOption(const QWidget& w, int i) { return control<forms::Option3D>(w, QStringLiteral("Option3D1(%1)").arg(i)); }
+inline forms::Option3D* displayOption(const QWidget& w, int i) { return control<forms::Option3D>(w, QStringLiteral("SSOption1(%1)").arg(i)); }
+inline forms::Panel3D* panel(const QWidget& w, const char* name) { return control<forms::Panel3D>(w, QLatin1String(name)); }
+inline QWidget* widget(const QWidget& w, const char* name) { return control(w, QLatin1String(name)); }
+
 // The window after its load handler, as the program has it before showing it.
-inline std::unique_ptr<supervisor::Form1> loadForm()
+inline std::unique_ptr<SupervisorWindow> loadForm()
 {
     app::resetEnded();
-    auto form = std::make_unique<supervisor::Form1>();
+    auto form = std::make_unique<SupervisorWindow>();
     form->load();
     return form;
 }
 
 // The window loaded and shown, ready for clicks.
-inline std::unique_ptr<supervisor::Form1> startForm()
+inline std::unique_ptr<SupervisorWindow> startForm()
 {
     auto form = loadForm();
     forms::showCentred(form.get());
@@ -38,13 +57,13 @@ inline std::unique_ptr<supervisor::Form1> startForm()
 // double-clicks a row.
 inline void clickRow(forms::ListBox* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
 }
 
 inline void doubleClickRow(forms::ListBox* list, int row)
 {
     clickRow(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
 }
 
 // The row of a file list that shows `name`; -1 when it is not offered.
@@ -54,12 +73,12 @@ inline int fileRow(forms::FileList* files, const QString& name)
 }
 
 // Chooses a file by a double-click on its row of the file list of page p.
-inline void chooseFile(supervisor::Form1& form, int p, const QString& name)
+inline void chooseFile(const QWidget& form, int p, const QString& name)
 {
-    const int row = fileRow(form.File1(p), name);
+    const int row = fileRow(files(form, p), name);
     if (row < 0)
         qFatal("chooseFile: %s is not offered", qPrintable(name));
-    doubleClickRow(form.File1(p), row);
+    doubleClickRow(files(form, p), row);
 }
 
 // Types a text key by key, each key carrying its character, as a keyboard sends it.
@@ -74,16 +93,11 @@ inline void typeText(QWidget* box, const QString& text)
 }
 
 // Types a text into the emptied text box of page p and presses "Lägg till text".
-inline void addText(supervisor::Form1& form, int p, const QString& text)
+inline void addText(const QWidget& form, int p, const QString& text)
 {
-    form.Text1(p)->clear();
-    typeText(form.Text1(p), text);
-    click(form.SSCommand2(p));
-}
-
-inline QList<qint16> counters(const supervisor::Form1& form)
-{
-    return {form.antal_rader(0), form.antal_rader(1), form.antal_rader(2), form.antal_rader(3)};
+    textBox(form, p)->clear();
+    typeText(textBox(form, p), text);
+    click(control(form, QStringLiteral("SSCommand2(%1)").arg(p)));
 }
 
 } // namespace supervisortest

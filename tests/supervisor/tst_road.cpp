@@ -27,20 +27,20 @@ void RoadTest::fiveCardsFromSupervisorToGame()
 
     {
         auto form = startForm();
-        QCOMPARE(form->List1(0)->ListCount() + form->List1(1)->ListCount() + form->List1(2)->ListCount()
-                     + form->List1(3)->ListCount(),
+        QCOMPARE(list(*form, 0)->rowCount() + list(*form, 1)->rowCount() + list(*form, 2)->rowCount()
+                     + list(*form, 3)->rowCount(),
                  0);
-        click(form->Option3D1(1));
+        click(countOption(*form, 1));
         for (const QString& name : pictures)
             chooseFile(*form, 0, name);
-        click(form->SSOption1(1));
-        click(form->Panel3D8);
+        click(displayOption(*form, 1));
+        click(panel(*form, "Panel3D8"));
         for (const QString& text : texts)
             addText(*form, 1, text);
-        click(form->SSOption1(3));
-        QCOMPARE(form->List1(0)->rows(), pictures);
-        QCOMPARE(form->List1(3)->rows(), texts);
-        click(form->Command3D5);
+        click(displayOption(*form, 3));
+        QCOMPARE(list(*form, 0)->rows(), pictures);
+        QCOMPARE(list(*form, 3)->rows(), texts);
+        click(widget(*form, "Command3D5"));
         QVERIFY(app::hasEnded());
     }
     QStringList strings;

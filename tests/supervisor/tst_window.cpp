@@ -16,17 +16,8 @@
 
 using namespace supervisortest;
 using forms::Panel3D;
-using supervisor::Form1;
 
 namespace {
-
-QWidget* control(const Form1& form, const QString& name)
-{
-    auto* w = form.findChild<QWidget*>(name);
-    if (!w)
-        qFatal("no control %s", qPrintable(name));
-    return w;
-}
 
 QString captionOf(QWidget* w)
 {
@@ -127,17 +118,17 @@ void WindowTest::controlsStandWhereTheyBelong()
         {"Label2 Label5", "Panel3D3 Panel3D5", 30, 360, 2295, 4120},
         {"Label6", "Panel3D4", 30, 360, 2235, 4120},
     };
-    Form1 form;
+    SupervisorWindow form;
     QStringList misplaced;
     for (const auto& place : places) {
         const QStringList names = QString::fromLatin1(place.names).split(u' ');
         const QStringList containers = QString::fromLatin1(place.containers).split(u' ');
         for (int i = 0; i < names.size(); ++i) {
             QWidget* w = control(form, names[i]);
-            const auto* g = dynamic_cast<const forms::Geometry*>(w);
+            const runtime::TwipsRect g = dynamic_cast<const forms::Geometry*>(w)->twips();
             const QString where = QStringLiteral("%1 in %2 at %3, %4, %5 × %6");
             const QString at = where.arg(names[i], w->parentWidget()->objectName())
-                                   .arg(g->Left()).arg(g->Top()).arg(g->Width()).arg(g->Height());
+                                   .arg(g.left).arg(g.top).arg(g.width).arg(g.height);
             const QString wanted = where.arg(names[i], containers[containers.size() > 1 ? i : 0])
                                        .arg(place.l).arg(place.t).arg(place.w).arg(place.h);
             if (at != wanted)
@@ -151,17 +142,17 @@ void WindowTest::controlsStandWhereTheyBelong()
 // containers, divided by 15.
 void WindowTest::twipsAreFifteenToAPixel()
 {
-    Form1 form;
+    SupervisorWindow form;
     QCOMPARE(form.size(), QSize(643, 455));
     const struct {
         QWidget* w;
         QRect pixels;
     } cases[] = {
-        {form.List1(0), QRect(302, 82, 117, 162)},
-        {form.Image3(1), QRect(304, 264, 113, 105)},
-        {form.Option3D1(2), QRect(24, 232, 57, 17)},
+        {list(form, 0), QRect(302, 82, 117, 162)},
+        {preview(form, 1), QRect(304, 264, 113, 105)},
+        {countOption(form, 2), QRect(24, 232, 57, 17)},
         // 360 and 4120 twips are no whole pixels; the edges are rounded, not the height.
-        {form.Label6, QRect(455, 104, 149, 275)},
+        {widget(form, "Label6"), QRect(455, 104, 149, 275)},
     };
     for (const auto& c : cases)
         QCOMPARE(QRect(c.w->mapTo(&form, QPoint()), c.w->size()), c.pixels);
@@ -201,7 +192,7 @@ void WindowTest::captions()
         {"Label6", kText3},
         {"Panel3D1(1) Panel3D1(2) Panel3D1(3) Panel3D6(0) SSPanel2(0) SSPanel1(1) Panel3D3 Panel3D5 Panel3D4", QString()},
     };
-    Form1 form;
+    SupervisorWindow form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Kortvy handledarsektion"));
     for (const auto& c : captions) {
         for (const QString& name : QString::fromLatin1(c.names).split(u' '))
@@ -213,10 +204,9 @@ void WindowTest::fonts()
 {
     using forms::arial;
     using forms::msSansSerif;
-    Form1 form;
+    SupervisorWindow form;
     // Label7 has no index 2.
     QVERIFY(!form.findChild<QWidget*>(QStringLiteral("Label7(2)")));
-    QVERIFY_THROWS_EXCEPTION(runtime::Error, form.Label7(2));
 
     QStringList wrong;
     const auto expect = [&wrong](const QString& what, const QFont& f, const QFont& expected) {
@@ -225,40 +215,40 @@ void WindowTest::fonts()
             wrong << QStringLiteral("%1: %2 %3 %4").arg(what, f.family()).arg(f.pointSizeF()).arg(f.bold());
     };
     expect("Form1", form.font(), msSansSerif(8.25, true));
-    expect("Panel3D7", form.Panel3D7->captionFont(), msSansSerif(11.89, true));
-    expect("Panel3D8", form.Panel3D8->captionFont(), msSansSerif(11.89, false));
-    expect("Panel3D9", form.Panel3D9->captionFont(), msSansSerif(11.89, false));
-    expect("Panel3D2", form.Panel3D2->captionFont(), arial(8.25, true));
+    expect("Panel3D7", panel(form, "Panel3D7")->captionFont(), msSansSerif(11.89, true));
+    expect("Panel3D8", panel(form, "Panel3D8")->captionFont(), msSansSerif(11.89, false));
+    expect("Panel3D9", panel(form, "Panel3D9")->captionFont(), msSansSerif(11.89, false));
+    expect("Panel3D2", panel(form, "Panel3D2")->captionFont(), arial(8.25, true));
     for (int i = 0; i < 6; ++i)
-        expect(form.SSOption1(i)->objectName(), form.SSOption1(i)->captionFont(), msSansSerif(8.24, true));
+        expect(displayOption(form, i)->objectName(), displayOption(form, i)->captionFont(), msSansSerif(8.24, true));
     for (int i = 0; i < 3; ++i)
-        expect(form.Option3D1(i)->objectName(), form.Option3D1(i)->captionFont(), msSansSerif(24.27, true));
+        expect(countOption(form, i)->objectName(), countOption(form, i)->captionFont(), msSansSerif(24.27, true));
     const auto expectAll = [&expect](std::initializer_list<QWidget*> controls, const QFont& expected) {
         for (QWidget* w : controls)
             expect(w->objectName(), w->font(), expected);
     };
-    expectAll({form.Command3D5, form.Command3D6, form.File1(0), form.File1(1), form.List1(0), form.List1(1),
-               form.List1(2), form.List1(3)},
+    expectAll({widget(form, "Command3D5"), widget(form, "Command3D6"), files(form, 0), files(form, 1), list(form, 0), list(form, 1),
+               list(form, 2), list(form, 3)},
               msSansSerif(9.75, true));
-    expectAll({form.Label1(0), form.Label1(1), form.Label8(0), form.Label8(1)}, arial(9.75, true));
-    expectAll({form.Text1(0), form.Text1(1)}, arial(11.25, true));
-    expectAll({form.SSCommand2(0), form.SSCommand2(1), form.Label2, form.Label5, form.Label6}, msSansSerif(8.25, true));
-    expectAll({form.Command1(0), form.Command1(1)}, arial(8.25, true));
-    expectAll({form.Label7(0), form.Label7(1), form.Label7(3)}, msSansSerif(12, true));
+    expectAll({widget(form, "Label1(0)"), widget(form, "Label1(1)"), widget(form, "Label8(0)"), widget(form, "Label8(1)")}, arial(9.75, true));
+    expectAll({textBox(form, 0), textBox(form, 1)}, arial(11.25, true));
+    expectAll({widget(form, "SSCommand2(0)"), widget(form, "SSCommand2(1)"), widget(form, "Label2"), widget(form, "Label5"), widget(form, "Label6")}, msSansSerif(8.25, true));
+    expectAll({widget(form, "Command1(0)"), widget(form, "Command1(1)")}, arial(8.25, true));
+    expectAll({widget(form, "Label7(0)"), widget(form, "Label7(1)"), widget(form, "Label7(3)")}, msSansSerif(12, true));
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
 
-    for (QLabel* text : {form.Label2, form.Label5, form.Label6})
-        QVERIFY(text->wordWrap());
+    for (const char* name : {"Label2", "Label5", "Label6"})
+        QVERIFY(control<QLabel>(form, QLatin1String(name))->wordWrap());
     for (int i = 0; i < 3; ++i) {
         // The design size is higher than the option; the caption is shown at a size that fits.
-        QVERIFY(QFontMetrics(form.Option3D1(i)->font()).height() <= form.Option3D1(i)->height());
-        QVERIFY(form.Option3D1(i)->font().bold());
+        QVERIFY(QFontMetrics(countOption(form, i)->font()).height() <= countOption(form, i)->height());
+        QVERIFY(countOption(form, i)->font().bold());
     }
 }
 
 void WindowTest::coloursAndBevels()
 {
-    Form1 form;
+    SupervisorWindow form;
     const QImage shot = form.grab().toImage();
     QCOMPARE(shot.pixelColor(5, 5), QColor(255, 255, 128));
     QCOMPARE(shot.pixelColor(640, 450), QColor(255, 255, 128));
@@ -270,12 +260,12 @@ void WindowTest::coloursAndBevels()
         Panel3D::Bevel bevel;
         QColor background;  // invalid: not checked
     } panels[] = {
-        {{form.Panel3D1(1), form.Panel3D1(2), form.Panel3D1(3)}, Panel3D::Bevel::Raised, buttonFace},
-        {{form.Panel3D7, form.Panel3D8, form.Panel3D9}, Panel3D::Bevel::Raised, {}},
-        {{form.Panel3D6(0), form.Panel3D6(1), form.Panel3D6(2), form.Panel3D6(3), form.Panel3D6(4), form.Panel3D6(5),
-          form.Panel3D3, form.Panel3D5, form.Panel3D4},
+        {{panel(form, "Panel3D1(1)"), panel(form, "Panel3D1(2)"), panel(form, "Panel3D1(3)")}, Panel3D::Bevel::Raised, buttonFace},
+        {{panel(form, "Panel3D7"), panel(form, "Panel3D8"), panel(form, "Panel3D9")}, Panel3D::Bevel::Raised, {}},
+        {{panel(form, "Panel3D6(0)"), panel(form, "Panel3D6(1)"), panel(form, "Panel3D6(2)"), panel(form, "Panel3D6(3)"), panel(form, "Panel3D6(4)"), panel(form, "Panel3D6(5)"),
+          panel(form, "Panel3D3"), panel(form, "Panel3D5"), panel(form, "Panel3D4")},
          Panel3D::Bevel::Inset, {}},
-        {{form.SSPanel2(0), form.SSPanel2(1), form.SSPanel1(0), form.SSPanel1(1)}, Panel3D::Bevel::RaisedAndInset, grey},
+        {{panel(form, "SSPanel2(0)"), panel(form, "SSPanel2(1)"), panel(form, "SSPanel1(0)"), panel(form, "SSPanel1(1)")}, Panel3D::Bevel::RaisedAndInset, grey},
     };
     for (const auto& group : panels) {
         for (Panel3D* panel : group.panels) {
@@ -284,9 +274,9 @@ void WindowTest::coloursAndBevels()
                      qPrintable(panel->objectName()));
         }
     }
-    for (QLabel* l : {static_cast<QLabel*>(form.Label7(0)), static_cast<QLabel*>(form.Label7(1)),
-                      static_cast<QLabel*>(form.Label7(3)), static_cast<QLabel*>(form.Label2),
-                      static_cast<QLabel*>(form.Label5), static_cast<QLabel*>(form.Label6)}) {
+    for (QLabel* l : {qobject_cast<QLabel*>(widget(form, "Label7(0)")), qobject_cast<QLabel*>(widget(form, "Label7(1)")),
+                      qobject_cast<QLabel*>(widget(form, "Label7(3)")), qobject_cast<QLabel*>(widget(form, "Label2")),
+                      qobject_cast<QLabel*>(widget(form, "Label5")), qobject_cast<QLabel*>(widget(form, "Label6"))}) {
         QVERIFY(l->autoFillBackground());
         QCOMPARE(l->palette().color(l->backgroundRole()), form.palette().color(QPalette::Base));
         QCOMPARE(l->palette().color(l->foregroundRole()), form.palette().color(QPalette::Text));
@@ -306,15 +296,15 @@ void WindowTest::tabStrips()
     }
 
     // Each page carries the strip below its own header, across the page's top bevel.
-    Form1 form;
+    SupervisorWindow form;
     const struct {
         QWidget* strip;
         QWidget* page;
         Panel3D* header;
     } strips[] = {
-        {form.Image2, form.Panel3D1(1), form.Panel3D7},
-        {form.Image1(1), form.Panel3D1(2), form.Panel3D8},
-        {form.Image1(0), form.Panel3D1(3), form.Panel3D9},
+        {widget(form, "Image2"), panel(form, "Panel3D1(1)"), panel(form, "Panel3D7")},
+        {widget(form, "Image1(1)"), panel(form, "Panel3D1(2)"), panel(form, "Panel3D8")},
+        {widget(form, "Image1(0)"), panel(form, "Panel3D1(3)"), panel(form, "Panel3D9")},
     };
     for (const auto& s : strips) {
         QCOMPARE(s.strip->parentWidget(), s.page);
@@ -329,24 +319,23 @@ void WindowTest::tabStrips()
 // Number n of a column stands beside row n of its list, for all ten rows.
 void WindowTest::numberColumnsStandBesideTheRows()
 {
-    Form1 form;
+    CardFolder folder;
+    folder.writeIni(cardFile(10, 1, 0, numberedStrings(10)));
+    auto loaded = startForm();
+    const SupervisorWindow& form = *loaded;
     QStringList ten;
     for (int n = 1; n <= 10; ++n)
         ten << QString::number(n);
-    for (int k = 0; k < 4; ++k)
-        for (int r = 0; r < 10; ++r)
-            form.List1(k)->setRow(r, QStringLiteral("rad"));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     const struct {
         supervisor::NumberColumn* column;
         forms::ListBox* list;
-    } pairs[] = {{form.Label1(0), form.List1(0)}, {form.Label8(0), form.List1(1)}};
+    } pairs[] = {{control<supervisor::NumberColumn>(form, QStringLiteral("Label1(0)")), list(form, 0)},
+                 {control<supervisor::NumberColumn>(form, QStringLiteral("Label8(0)")), list(form, 1)}};
     for (const auto& pair : pairs) {
         QCOMPARE(pair.column->lines(), ten);
         for (int r = 0; r < 10; ++r) {
             const int lineCentre = pair.column->mapTo(&form, QPoint(0, 8 + 16 * r)).y();
-            const QRect rowRect = pair.list->visualItemRect(pair.list->item(r));
+            const QRect rowRect = pair.list->visualRect(pair.list->model()->index(r, 0));
             const int rowCentre = pair.list->viewport()->mapTo(&form, rowRect.center()).y();
             QVERIFY2(qAbs(lineCentre - rowCentre) <= 2, qPrintable(QStringLiteral("row %1").arg(r)));
         }
@@ -358,17 +347,17 @@ void WindowTest::screenReaderNamesTheMainControls()
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = loadForm();
-    QCOMPARE(accessibleName(form->File1(0)), QStringLiteral("Bildfiler, övre skärmdel"));
-    QCOMPARE(accessibleName(form->List1(0)), QStringLiteral("Valda bilder, övre skärmdel"));
-    QCOMPARE(accessibleName(form->List1(3)), QStringLiteral("Valda texter, undre skärmdel"));
-    QCOMPARE(accessibleName(form->Text1(1)), QStringLiteral("Ny text, undre skärmdel"));
-    QCOMPARE(accessibleName(form->Command3D5), QStringLiteral("Spara"));
-    QCOMPARE(accessibleName(form->Command3D6), QStringLiteral("Avbryt"));
-    QCOMPARE(accessibleName(form->SSCommand2(0)), QStringLiteral("Lägg till text"));
-    QCOMPARE(accessibleName(form->Command1(1)), QStringLiteral("Kopiera texter från Övre skärmdel"));
-    QCOMPARE(accessibleName(form->Option3D1(1)), QStringLiteral("  5 kort"));
-    QCOMPARE(accessibleName(form->SSOption1(5)), QStringLiteral("Text + Bild"));
-    QCOMPARE(accessibleName(form->Panel3D8), QStringLiteral("Undre skärmdel"));
+    QCOMPARE(accessibleName(files(*form, 0)), QStringLiteral("Bildfiler, övre skärmdel"));
+    QCOMPARE(accessibleName(list(*form, 0)), QStringLiteral("Valda bilder, övre skärmdel"));
+    QCOMPARE(accessibleName(list(*form, 3)), QStringLiteral("Valda texter, undre skärmdel"));
+    QCOMPARE(accessibleName(textBox(*form, 1)), QStringLiteral("Ny text, undre skärmdel"));
+    QCOMPARE(accessibleName(widget(*form, "Command3D5")), QStringLiteral("Spara"));
+    QCOMPARE(accessibleName(widget(*form, "Command3D6")), QStringLiteral("Avbryt"));
+    QCOMPARE(accessibleName(widget(*form, "SSCommand2(0)")), QStringLiteral("Lägg till text"));
+    QCOMPARE(accessibleName(widget(*form, "Command1(1)")), QStringLiteral("Kopiera texter från Övre skärmdel"));
+    QCOMPARE(accessibleName(countOption(*form, 1)), QStringLiteral("  5 kort"));
+    QCOMPARE(accessibleName(displayOption(*form, 5)), QStringLiteral("Text + Bild"));
+    QCOMPARE(accessibleName(panel(*form, "Panel3D8")), QStringLiteral("Undre skärmdel"));
 }
 
 // The tool opens on page 1 with only its header bold, over the backdrop; the headers
@@ -378,21 +367,21 @@ void WindowTest::headersSwitchPages()
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = loadForm();
-    QVERIFY(form->Form2 && form->Form2->isVisible());
-    QCOMPARE(form->Form2->geometry(), QGuiApplication::primaryScreen()->geometry());
-    QCOMPARE(form->Form2->palette().color(QPalette::Window), QColor(0, 0, 0));
+    QVERIFY(form->backdrop() && form->backdrop()->isVisible());
+    QCOMPARE(form->backdrop()->geometry(), QGuiApplication::primaryScreen()->geometry());
+    QCOMPARE(form->backdrop()->palette().color(QPalette::Window), QColor(0, 0, 0));
     // The window itself is shown only after the load handler.
     QVERIFY(!form->isVisible());
 
-    const Panel3D* headers[] = {form->Panel3D7, form->Panel3D8, form->Panel3D9};
+    const Panel3D* headers[] = {panel(*form, "Panel3D7"), panel(*form, "Panel3D8"), panel(*form, "Panel3D9")};
     const auto onPage = [&](int page) {
         for (int i = 1; i <= 3; ++i) {
-            if (form->Panel3D1(i)->Visible() != (i == page) || headers[i - 1]->FontBold() != (i == page))
+            if (!panel(*form, qPrintable(QStringLiteral("Panel3D1(%1)").arg(i)))->isHidden() != (i == page) || headers[i - 1]->FontBold() != (i == page))
                 return false;
         }
         // The count group and the two big buttons stand outside the pages.
         return !form->isVisible()
-            || (form->Panel3D2->isVisible() && form->Command3D5->isVisible() && form->Command3D6->isVisible());
+            || (panel(*form, "Panel3D2")->isVisible() && widget(*form, "Command3D5")->isVisible() && widget(*form, "Command3D6")->isVisible());
     };
     QVERIFY(onPage(1));
     forms::showCentred(form.get());
@@ -400,8 +389,8 @@ void WindowTest::headersSwitchPages()
     const struct {
         Panel3D* header;
         int page;
-    } steps[] = {{form->Panel3D8, 2}, {form->Panel3D8, 2}, {form->Panel3D9, 3}, {form->Panel3D7, 1},
-                 {form->Panel3D7, 1}, {form->Panel3D9, 3}, {form->Panel3D8, 2}};
+    } steps[] = {{panel(*form, "Panel3D8"), 2}, {panel(*form, "Panel3D8"), 2}, {panel(*form, "Panel3D9"), 3}, {panel(*form, "Panel3D7"), 1},
+                 {panel(*form, "Panel3D7"), 1}, {panel(*form, "Panel3D9"), 3}, {panel(*form, "Panel3D8"), 2}};
     for (const auto& step : steps) {
         click(step.header);
         QVERIFY2(onPage(step.page), qPrintable(step.header->objectName()));
@@ -415,21 +404,21 @@ void WindowTest::switchingPagesKeepsThePageAsItWas()
     folder.picture(QStringLiteral("båt.bmp"));
     folder.writeIni(cardFile(3, 2, 0, {"sol.gif", "", "sol", "", "båt.bmp", "", "båt", "", "", "", "", ""}));
     auto form = startForm();
-    clickRow(form->List1(0), 1);
-    QCOMPARE(form->Image3(0)->pictureFile(), QStringLiteral("båt.bmp"));
-    QTest::keyClicks(form->Text1(0), QStringLiteral("halvskriven"));
+    clickRow(list(*form, 0), 1);
+    QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("båt.bmp"));
+    QTest::keyClicks(textBox(*form, 0), QStringLiteral("halvskriven"));
 
-    click(form->Panel3D9);
-    QVERIFY(!form->List1(0)->isVisible());
-    click(form->Panel3D7);
+    click(panel(*form, "Panel3D9"));
+    QVERIFY(!list(*form, 0)->isVisible());
+    click(panel(*form, "Panel3D7"));
 
-    QCOMPARE(form->List1(0)->rows(), QStringList({"sol.gif", "båt.bmp"}));
-    QCOMPARE(form->List1(1)->rows(), QStringList({"sol", "båt"}));
-    QCOMPARE(form->List1(0)->ListIndex(), 1);
-    QCOMPARE(form->Text1(0)->Text(), QStringLiteral("halvskriven"));
-    QVERIFY(form->SSOption1(2)->Value());
-    QCOMPARE(form->Image3(0)->pictureFile(), QStringLiteral("båt.bmp"));
-    QVERIFY(form->List1(0)->isVisible());
+    QCOMPARE(list(*form, 0)->rows(), QStringList({"sol.gif", "båt.bmp"}));
+    QCOMPARE(list(*form, 1)->rows(), QStringList({"sol", "båt"}));
+    QCOMPARE(list(*form, 0)->selectedRow(), 1);
+    QCOMPARE(textBox(*form, 0)->text(), QStringLiteral("halvskriven"));
+    QVERIFY(displayOption(*form, 2)->Value());
+    QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("båt.bmp"));
+    QVERIFY(list(*form, 0)->isVisible());
 }
 
 // The shown page lies above the headers and covers their lower 135 twips (9 pixels):
@@ -439,20 +428,20 @@ void WindowTest::pageCoversTheLowerBandOfTheHeaders()
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = startForm();
-    for (Panel3D* header : {form->Panel3D8, form->Panel3D9}) {
+    for (Panel3D* header : {panel(*form, "Panel3D8"), panel(*form, "Panel3D9")}) {
         const QPoint band(header->width() / 2, header->height() - 4);
         const QPoint inWindow = header->mapTo(form.get(), band);
         QWidget* hit = form->childAt(inWindow);
-        QVERIFY(hit == form->Panel3D1(1) || form->Panel3D1(1)->isAncestorOf(hit));
+        QVERIFY(hit == panel(*form, "Panel3D1(1)") || panel(*form, "Panel3D1(1)")->isAncestorOf(hit));
         clickAt(header, band);
-        QVERIFY(form->Panel3D1(1)->Visible());
+        QVERIFY(!panel(*form, "Panel3D1(1)")->isHidden());
         QVERIFY(!header->FontBold());
 
         const QPoint above(header->width() / 2, header->height() - 12);
         QCOMPARE(form->childAt(header->mapTo(form.get(), above)), header);
     }
-    QCOMPARE(form->Panel3D1(1)->y() - form->Panel3D7->y(), 480 / 15);
-    QCOMPARE(form->Panel3D7->geometry().bottom() + 1 - form->Panel3D1(1)->y(), 135 / 15);
+    QCOMPARE(panel(*form, "Panel3D1(1)")->y() - panel(*form, "Panel3D7")->y(), 480 / 15);
+    QCOMPARE(panel(*form, "Panel3D7")->geometry().bottom() + 1 - panel(*form, "Panel3D1(1)")->y(), 135 / 15);
 }
 
 QTEST_MAIN(WindowTest)

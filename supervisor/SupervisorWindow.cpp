@@ -1,0 +1,177 @@
+// What the supervisor's window does: start-up, the pages, and every click turned into an
+// operation of the card set being edited.
+
+#include "supervisor/SupervisorWindow.h"
+
+#include "supervisor/CommandButton.h"
+
+#include "app/Program.h"
+#include "forms/Button3D.h"
+#include "forms/FileList.h"
+#include "forms/Image.h"
+#include "forms/ListBox.h"
+#include "forms/Option3D.h"
+#include "forms/Panel3D.h"
+#include "forms/TextBox.h"
+#include "runtime/Error.h"
+#include "settings/CardSetFile.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+namespace supervisor {
+
+namespace {
+
+using editor::Kind;
+using editor::Row;
+
+// The options of a "Typ av kort" group, in their order: "Text", "Bild", "Text + Bild".
+const settings::RowDisplay kDisplayOptions[] = {settings::RowDisplay::Texts, settings::RowDisplay::Pictures,
+                                                settings::RowDisplay::Both};
+
+} // namespace
+
+void SupervisorWindow::connectControls()
+{
+    for (int i = 0; i < 3; ++i) {
+        forms::Panel3D* header = m_headers[i];
+        app::onSignal(header, &forms::Panel3D::clicked, this, [this, header, i] { showPage(header, i); });
+        const auto choice = editor::CountChoice(i);
+        app::onSignal(m_countOptions[i], &QAbstractButton::clicked, this, [this, choice] {
+            m_editor.chooseCount(choice);
+            showCount();
+        });
+    }
+    for (Row row : {Row::Upper, Row::Lower}) {
+        RowPage& page = m_rowPages[int(row)];
+        app::onSignal(page.files, &forms::ListBox::rowClicked, this,
+                      [this, row, &page] { preview(row, page.files->selectedName()); });
+        app::onSignal(page.files, &forms::ListBox::rowDoubleClicked, this,
+                      [this, row, &page] { m_editor.choosePicture(row, page.files->selectedName()); });
+        app::onSignal(page.pictures, &forms::ListBox::rowClicked, this,
+                      [this, row, &page] { preview(row, page.pictures->rowText(page.pictures->selectedRow())); });
+        for (Kind kind : {Kind::Pictures, Kind::Texts}) {
+            forms::ListBox* list = kind == Kind::Pictures ? page.pictures : page.texts;
+            app::onSignal(list, &forms::ListBox::rowDoubleClicked, this,
+                          [this, row, kind](int selected) { m_editor.removeRow(editor::listOf(row, kind), selected); });
+        }
+        app::onSignal(page.addText, &QAbstractButton::clicked, this, [this, row] { addText(row); });
+        for (int i = 0; i < 3; ++i) {
+            const settings::RowDisplay display = kDisplayOptions[i];
+            app::onSignal(page.displays[i], &QAbstractButton::clicked, this,
+                          [this, row, display] { m_editor.setDisplay(row, display); });
+        }
+    }
+    app::onSignal(m_copyButtons[0], &QAbstractButton::clicked, this, [this] { m_editor.copyFromUpper(Kind::Pictures); });
+    app::onSignal(m_copyButtons[1], &QAbstractButton::clicked, this, [this] { m_editor.copyFromUpper(Kind::Texts); });
+    app::onSignal(m_saveButton, &QAbstractButton::clicked, this, [this] { save(); });
+    // "Avbryt" ends the program at once and writes nothing; the close handler does not run.
+    app::onSignal(m_cancelButton, &QAbstractButton::clicked, this, [] { app::quit(); });
+    showDisplays();
+}
+
+void SupervisorWindow::load()
+{
+    m_backdrop = new forms::Backdrop;
+    m_backdrop->showOverScreen();
+    m_editor.load(editor::readCardSetToEdit(settings::kFileName));
+    showDisplays();
+    showCount();
+}
+
+void SupervisorWindow::showCount()
+{
+    m_countOptions[int(m_editor.countChoice())]->setValue(true);
+    const float height = editor::listHeightFor(m_editor.countChoice());
+    for (RowPage& page : m_rowPages) {
+        for (forms::ListBox* list : {page.pictures, page.texts}) {
+            runtime::TwipsRect place = list->twips();
+            place.height = height;
+            list->setTwips(place);
+        }
+    }
+}
+
+void SupervisorWindow::showDisplays()
+{
+    for (Row row : {Row::Upper, Row::Lower}) {
+        for (int i = 0; i < 3; ++i) {
+            if (kDisplayOptions[i] == m_editor.display(row))
+                m_rowPages[int(row)].displays[i]->setValue(true);
+        }
+    }
+}
+
+void SupervisorWindow::showPage(forms::Panel3D* header, int page)
+{
+    for (forms::Panel3D* each : m_headers)
+        each->setFontBold(false);
+    for (forms::Panel3D* each : m_pages)
+        each->setVisible(false);
+    header->setFontBold(true);
+    m_pages[page]->setVisible(true);
+}
+
+// A picture that cannot be read (its file has gone, or holds no picture) leaves the preview
+// empty, and the reason is shown when the pointer rests on it; the teacher goes on working.
+void SupervisorWindow::preview(Row row, const QString& name)
+{
+    forms::Image* preview = m_rowPages[int(row)].preview;
+    preview->setToolTip(QString());
+    if (name.isEmpty()) {
+        preview->clearPicture();
+        return;
+    }
+    try {
+        preview->LoadPicture(name);
+        preview->decode();
+    } catch (const runtime::Error& e) {
+        preview->clearPicture();
+        preview->setToolTip(e.message());
+    }
+}
+
+void SupervisorWindow::addText(Row row)
+{
+    forms::TextBox* box = m_rowPages[int(row)].newText;
+    if (m_editor.addText(row, box->text()))
+        box->clear();
+}
+
+void SupervisorWindow::save()
+{
+    // The file is replaced only when it is complete.
+    try {
+        settings::writeCardSet(settings::kFileName, m_editor.cardSetToSave());
+    } catch (const runtime::Error& e) {
+        tellSaveFailed(e.message());
+        return;
+    }
+    app::quit();
+}
+
+void SupervisorWindow::tellSaveFailed(const QString& problem)
+{
+    const QString message = QStringLiteral("Kortleken kunde inte sparas, och kortvy.ini är som förut.\n\n%1\n\n"
+                                           "Dina ändringar finns kvar i fönstret. Försök spara igen, eller avsluta "
+                                           "med \"Avbryt\".")
+                                .arg(problem);
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("Sparfel"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    emit saveFailed(message);
+}
+
+// Closed from outside the program: nothing is saved, and the backdrop goes with the window.
+void SupervisorWindow::closeEvent(QCloseEvent* event)
+{
+    app::handle([this] {
+        if (m_backdrop)
+            m_backdrop->unload();
+    });
+    event->accept();
+}
+
+} // namespace supervisor
