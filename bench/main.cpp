@@ -6,13 +6,15 @@
 #include "bench/Measure.h"
 #include "bench/PlainStartup.h"
 
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "app/Program.h"
 #include "pictures/Picture.h"
 #include "forms/Twips.h"
 #include "game/GameWindow.h"
 #include "settings/CardSetFile.h"
-#include "supervisor/Form1.h"
+#include "forms/FileList.h"
+#include "forms/PictureBox.h"
+#include "supervisor/SupervisorWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -191,17 +193,20 @@ int main(int argc, char** argv)
     {
         const QString dir = data + QStringLiteral("/set-10-0-1");
         QDir::setCurrent(dir);
-        supervisor::Form1 form;
+        supervisor::SupervisorWindow form;
         form.load();
-        form.File1(0)->refresh();
-        const int row = form.File1(0)->rows().indexOf(photoName(3));
+        auto* files = form.findChild<forms::FileList*>(QStringLiteral("File1(0)"));
+        auto* preview = form.findChild<forms::PictureBox*>(QStringLiteral("Image3(0)"));
+        files->refresh();
+        const int row = files->rows().indexOf(photoName(3));
         const double fast = bench::medianMs(5, [&] {
-            form.Image3(0)->clearPicture();
-            form.File1(0)->setListIndex(row);
-            form.File1_Click(0);
-            form.Image3(0)->decode();
+            preview->clearPicture();
+            // As a click on the file's row.
+            files->setSelectedRow(row);
+            emit files->rowClicked(row);
+            preview->decode();
         });
-        const QSize size = form.Image3(0)->size();
+        const QSize size = preview->size();
         const double plain = bench::medianMs(5, [&] {
             const QImage shown = QImage(photoName(3)).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             Q_UNUSED(shown);

@@ -15,9 +15,6 @@ public:
         , Geometry(this)
     {
     }
-
-    QString Caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
 };
 
 } // namespace forms

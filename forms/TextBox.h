@@ -15,7 +15,6 @@ class TextBox : public QLineEdit, public Geometry {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    QString Text() const { return text(); }
     void setCharacterRule(std::function<bool(QChar)> accepts);
 };
 

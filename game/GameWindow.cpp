@@ -6,11 +6,11 @@
 #include "exercise/CardLayout.h"
 #include "exercise/GameCardSet.h"
 #include "forms/Backdrop.h"
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/Fonts.h"
-#include "forms/Image.h"
-#include "forms/Panel3D.h"
-#include "forms/Shape.h"
+#include "forms/PictureBox.h"
+#include "forms/Panel.h"
+#include "forms/Outline.h"
 #include "forms/Twips.h"
 #include "runtime/Error.h"
 #include "runtime/Random.h"
@@ -33,11 +33,11 @@ QString slotName(const char* array, int k)
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k);
 }
 
-forms::Panel3D* makeArea(QWidget* parent, const char* name, float top, float height, const QColor& colour)
+forms::Panel* makeArea(QWidget* parent, const char* name, float top, float height, const QColor& colour)
 {
-    auto* area = new forms::Panel3D(parent);
+    auto* area = new forms::Panel(parent);
     area->setObjectName(QLatin1String(name));
-    area->setBevel(forms::Panel3D::Bevel::Raised);
+    area->setBevel(forms::Panel::Bevel::Raised);
     area->setOutline(false);
     area->setBackground(colour);
     area->setTwips({0, top, 9615, height});
@@ -45,23 +45,23 @@ forms::Panel3D* makeArea(QWidget* parent, const char* name, float top, float hei
 }
 
 // The design places are those of ten cards.
-forms::Image* makePicture(QWidget* area, const char* array, Row row, int k)
+forms::PictureBox* makePicture(QWidget* area, const char* array, Row row, int k)
 {
-    auto* picture = new forms::Image(area);
+    auto* picture = new forms::PictureBox(area);
     picture->setObjectName(slotName(array, k));
     picture->setBorder(true);
     picture->setTwips(exercise::slotLook(10, row, k, settings::RowDisplay::Both).picture);
     return picture;
 }
 
-forms::Panel3D* makeTextPanel(QWidget* area, const char* array, Row row, int k)
+forms::Panel* makeTextPanel(QWidget* area, const char* array, Row row, int k)
 {
-    auto* panel = new forms::Panel3D(area);
+    auto* panel = new forms::Panel(area);
     panel->setObjectName(slotName(array, k));
-    panel->setBevel(forms::Panel3D::Bevel::None);
+    panel->setBevel(forms::Panel::Bevel::None);
     panel->setOutline(true);
     panel->setBackground(QColor(255, 255, 255));
-    panel->setCaptionPlace(forms::Panel3D::CaptionPlace::Centre);
+    panel->setCaptionPlace(forms::Panel::CaptionPlace::Centre);
     panel->setCaptionFont(forms::arial(24.27, true));
     panel->setTwips(exercise::slotLook(10, row, k, settings::RowDisplay::Both).text);
     return panel;
@@ -75,10 +75,10 @@ runtime::Error cardPictureError(const QString& message, int card, Row row)
 }
 
 // Loads a card's picture; a failure names the card as well as the picture.
-void loadCardPicture(forms::Image* image, const QString& name, int card, Row row)
+void loadCardPicture(forms::PictureBox* image, const QString& name, int card, Row row)
 {
     try {
-        image->LoadPicture(name);
+        image->load(name);
     } catch (const runtime::Error& e) {
         throw cardPictureError(e.message(), card, row);
     }
@@ -102,7 +102,7 @@ GameWindow::GameWindow()
     for (int k = 0; k < exercise::kSlots; ++k)
         m_upperPictures[k] = makePicture(m_upperArea, "Image1", Row::Upper, k);
 
-    m_frame = new forms::Shape(m_upperArea);
+    m_frame = new forms::Outline(m_upperArea);
     m_frame->setObjectName(QStringLiteral("Shape1"));
     m_frame->setBorderColour(kFrameColour);
     m_frame->setBorderWidth(10);
@@ -111,9 +111,9 @@ GameWindow::GameWindow()
     for (int k = 0; k < exercise::kSlots; ++k)
         m_upperTexts[k] = makeTextPanel(m_upperArea, "Panel3D3", Row::Upper, k);
 
-    m_stopButton = new forms::Button3D(m_upperArea);
+    m_stopButton = new forms::PictureButton(m_upperArea);
     m_stopButton->setObjectName(QStringLiteral("Command3D2"));
-    m_stopButton->setCaption(QStringLiteral("Sluta"));
+    m_stopButton->setText(QStringLiteral("Sluta"));
     m_stopButton->setFont(forms::msSansSerif(9.75, true));
     m_stopButton->setPicture(QPixmap::fromImage(stopSign()));
     m_stopButton->setTwips({8640, 120, 840, 1020});
@@ -122,11 +122,11 @@ GameWindow::GameWindow()
 
     for (int k = 0; k < exercise::kSlots; ++k) {
         m_lowerPictures[k] = makePicture(m_lowerArea, "Image2", Row::Lower, k);
-        app::onSignal(m_lowerPictures[k], &forms::Image::clicked, this, [this, k] { answer(qint16(k)); });
+        app::onSignal(m_lowerPictures[k], &forms::PictureBox::clicked, this, [this, k] { answer(qint16(k)); });
     }
     for (int k = 0; k < exercise::kSlots; ++k) {
         m_lowerTexts[k] = makeTextPanel(m_lowerArea, "Panel3D4", Row::Lower, k);
-        app::onSignal(m_lowerTexts[k], &forms::Panel3D::clicked, this, [this, k] { answer(qint16(k)); });
+        app::onSignal(m_lowerTexts[k], &forms::Panel::clicked, this, [this, k] { answer(qint16(k)); });
     }
 }
 
@@ -180,8 +180,8 @@ void GameWindow::showRows(const settings::CardSet& set)
     const struct {
         Row row;
         settings::RowDisplay display;
-        const std::array<forms::Image*, 10>& pictures;
-        const std::array<forms::Panel3D*, 10>& texts;
+        const std::array<forms::PictureBox*, 10>& pictures;
+        const std::array<forms::Panel*, 10>& texts;
     } rows[] = {{Row::Upper, set.upperDisplay, m_upperPictures, m_upperTexts},
                 {Row::Lower, set.lowerDisplay, m_lowerPictures, m_lowerTexts}};
     for (const auto& row : rows) {
@@ -192,8 +192,8 @@ void GameWindow::showRows(const settings::CardSet& set)
             row.texts[k]->setTwips(look.text);
             row.texts[k]->setVisible(look.showsText);
             if (look.plainTextPoints > 0) {
-                row.texts[k]->setFontSize(look.plainTextPoints);
-                row.texts[k]->setFontBold(false);
+                row.texts[k]->setCaptionPointSize(look.plainTextPoints);
+                row.texts[k]->setCaptionBold(false);
             }
         }
     }
@@ -204,7 +204,7 @@ void GameWindow::showRows(const settings::CardSet& set)
 // the first in the card set's order being reported.
 void GameWindow::decodePictures()
 {
-    QList<forms::Image*> inCardOrder;
+    QList<forms::PictureBox*> inCardOrder;
     for (int i = 0; i < m_exercise.count(); ++i)
         inCardOrder << m_upperPictures[i] << m_lowerPictures[m_exercise.slotOf(i)];
     if (const auto failure = forms::decodeShownPictures(inCardOrder))

@@ -9,10 +9,10 @@
 #include <array>
 
 namespace forms {
-class Button3D;
-class Image;
-class Panel3D;
-class Shape;
+class PictureButton;
+class PictureBox;
+class Panel;
+class Outline;
 } // namespace forms
 
 namespace game {
@@ -55,14 +55,14 @@ private:
     void answer(qint16 slot);
     void placeFrame();
 
-    std::array<forms::Image*, 10> m_upperPictures{};
-    std::array<forms::Panel3D*, 10> m_upperTexts{};
-    std::array<forms::Image*, 10> m_lowerPictures{};
-    std::array<forms::Panel3D*, 10> m_lowerTexts{};
-    forms::Panel3D* m_upperArea = nullptr;
-    forms::Panel3D* m_lowerArea = nullptr;
-    forms::Shape* m_frame = nullptr;
-    forms::Button3D* m_stopButton = nullptr;
+    std::array<forms::PictureBox*, 10> m_upperPictures{};
+    std::array<forms::Panel*, 10> m_upperTexts{};
+    std::array<forms::PictureBox*, 10> m_lowerPictures{};
+    std::array<forms::Panel*, 10> m_lowerTexts{};
+    forms::Panel* m_upperArea = nullptr;
+    forms::Panel* m_lowerArea = nullptr;
+    forms::Outline* m_frame = nullptr;
+    forms::PictureButton* m_stopButton = nullptr;
     QPointer<forms::Backdrop> m_backdrop;
 
     exercise::Exercise m_exercise;

@@ -13,9 +13,6 @@ class CommandButton : public QPushButton, public forms::Geometry {
 public:
     explicit CommandButton(QWidget* parent = nullptr);
 
-    QString Caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
-
     QSize sizeHint() const override { return size(); }
 
 protected:

@@ -6,12 +6,12 @@
 #include "supervisor/CommandButton.h"
 
 #include "app/Program.h"
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/FileList.h"
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "forms/ListBox.h"
-#include "forms/Option3D.h"
-#include "forms/Panel3D.h"
+#include "forms/OptionButton.h"
+#include "forms/Panel.h"
 #include "forms/TextBox.h"
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
@@ -35,8 +35,8 @@ const settings::RowDisplay kDisplayOptions[] = {settings::RowDisplay::Texts, set
 void SupervisorWindow::connectControls()
 {
     for (int i = 0; i < 3; ++i) {
-        forms::Panel3D* header = m_headers[i];
-        app::onSignal(header, &forms::Panel3D::clicked, this, [this, header, i] { showPage(header, i); });
+        forms::Panel* header = m_headers[i];
+        app::onSignal(header, &forms::Panel::clicked, this, [this, header, i] { showPage(header, i); });
         const auto choice = editor::CountChoice(i);
         app::onSignal(m_countOptions[i], &QAbstractButton::clicked, this, [this, choice] {
             m_editor.chooseCount(choice);
@@ -82,7 +82,7 @@ void SupervisorWindow::load()
 
 void SupervisorWindow::showCount()
 {
-    m_countOptions[int(m_editor.countChoice())]->setValue(true);
+    m_countOptions[int(m_editor.countChoice())]->setChosen(true);
     const float height = editor::listHeightFor(m_editor.countChoice());
     for (RowPage& page : m_rowPages) {
         for (forms::ListBox* list : {page.pictures, page.texts}) {
@@ -98,18 +98,18 @@ void SupervisorWindow::showDisplays()
     for (Row row : {Row::Upper, Row::Lower}) {
         for (int i = 0; i < 3; ++i) {
             if (kDisplayOptions[i] == m_editor.display(row))
-                m_rowPages[int(row)].displays[i]->setValue(true);
+                m_rowPages[int(row)].displays[i]->setChosen(true);
         }
     }
 }
 
-void SupervisorWindow::showPage(forms::Panel3D* header, int page)
+void SupervisorWindow::showPage(forms::Panel* header, int page)
 {
-    for (forms::Panel3D* each : m_headers)
-        each->setFontBold(false);
-    for (forms::Panel3D* each : m_pages)
+    for (forms::Panel* each : m_headers)
+        each->setCaptionBold(false);
+    for (forms::Panel* each : m_pages)
         each->setVisible(false);
-    header->setFontBold(true);
+    header->setCaptionBold(true);
     m_pages[page]->setVisible(true);
 }
 
@@ -117,14 +117,14 @@ void SupervisorWindow::showPage(forms::Panel3D* header, int page)
 // empty, and the reason is shown when the pointer rests on it; the teacher goes on working.
 void SupervisorWindow::preview(Row row, const QString& name)
 {
-    forms::Image* preview = m_rowPages[int(row)].preview;
+    forms::PictureBox* preview = m_rowPages[int(row)].preview;
     preview->setToolTip(QString());
     if (name.isEmpty()) {
         preview->clearPicture();
         return;
     }
     try {
-        preview->LoadPicture(name);
+        preview->load(name);
         preview->decode();
     } catch (const runtime::Error& e) {
         preview->clearPicture();

@@ -10,12 +10,12 @@
 class QCloseEvent;
 
 namespace forms {
-class Button3D;
+class PictureButton;
 class FileList;
-class Image;
+class PictureBox;
 class ListBox;
-class Option3D;
-class Panel3D;
+class OptionButton;
+class Panel;
 class TextBox;
 } // namespace forms
 
@@ -79,9 +79,9 @@ private:
         forms::ListBox* pictures = nullptr;
         forms::ListBox* texts = nullptr;
         forms::TextBox* newText = nullptr;
-        forms::Button3D* addText = nullptr;
-        std::array<forms::Option3D*, 3> displays{};  // "Text", "Bild", "Text + Bild"
-        forms::Image* preview = nullptr;
+        forms::PictureButton* addText = nullptr;
+        std::array<forms::OptionButton*, 3> displays{};  // "Text", "Bild", "Text + Bild"
+        forms::PictureBox* preview = nullptr;
     };
 
     void buildWindow();
@@ -89,7 +89,7 @@ private:
     void buildHelpPage();
     void connectControls();
 
-    void showPage(forms::Panel3D* header, int page);
+    void showPage(forms::Panel* header, int page);
     void showCount();
     void showDisplays();
     void preview(editor::Row row, const QString& name);
@@ -98,11 +98,11 @@ private:
 
     editor::CardSetEditor m_editor;
 
-    std::array<forms::Panel3D*, 3> m_headers{};
-    std::array<forms::Panel3D*, 3> m_pages{};
-    std::array<forms::Option3D*, 3> m_countOptions{};
-    forms::Button3D* m_saveButton = nullptr;
-    forms::Button3D* m_cancelButton = nullptr;
+    std::array<forms::Panel*, 3> m_headers{};
+    std::array<forms::Panel*, 3> m_pages{};
+    std::array<forms::OptionButton*, 3> m_countOptions{};
+    forms::PictureButton* m_saveButton = nullptr;
+    forms::PictureButton* m_cancelButton = nullptr;
     std::array<RowPage, 2> m_rowPages;
     std::array<CommandButton*, 2> m_copyButtons{};
     QPointer<forms::Backdrop> m_backdrop;

@@ -8,14 +8,14 @@
 #include "supervisor/NumberColumn.h"
 #include "supervisor/TabStrip.h"
 
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/FileList.h"
 #include "forms/Fonts.h"
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "forms/Label.h"
 #include "forms/ListBox.h"
-#include "forms/Option3D.h"
-#include "forms/Panel3D.h"
+#include "forms/OptionButton.h"
+#include "forms/Panel.h"
 #include "forms/TextBox.h"
 #include "forms/Twips.h"
 #include "settings/Windows1252.h"
@@ -27,7 +27,7 @@ namespace supervisor {
 
 namespace {
 
-using forms::Panel3D;
+using forms::Panel;
 
 const QColor kLightYellow(255, 255, 128);
 const QColor kLightGrey(192, 192, 192);
@@ -54,7 +54,7 @@ forms::Label* label(QWidget* parent, const QString& name, float left, float top,
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
-    l->setCaption(caption);
+    l->setText(caption);
     return l;
 }
 
@@ -62,21 +62,21 @@ NumberColumn* numberColumn(QWidget* parent, const QString& name, float left)
 {
     auto* column = make<NumberColumn>(parent, name, left, 520, 255, 2535);
     column->setFont(forms::arial(9.75, true));
-    column->setCaption(QStringLiteral("1 2 3 4 5 6 7 8 9 10"));
+    column->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 10"));
     return column;
 }
 
-Panel3D* insetFrame(QWidget* parent, const QString& name, float left)
+Panel* insetFrame(QWidget* parent, const QString& name, float left)
 {
-    auto* frame = make<Panel3D>(parent, name, left, 480, 1815, 2490);
-    frame->setBevel(Panel3D::Bevel::Inset);
+    auto* frame = make<Panel>(parent, name, left, 480, 1815, 2490);
+    frame->setBevel(Panel::Bevel::Inset);
     return frame;
 }
 
-Panel3D* greyGroup(QWidget* parent, const QString& name, float left, float width)
+Panel* greyGroup(QWidget* parent, const QString& name, float left, float width)
 {
-    auto* group = make<Panel3D>(parent, name, left, 3120, width, 1815);
-    group->setBevel(Panel3D::Bevel::RaisedAndInset);
+    auto* group = make<Panel>(parent, name, left, 3120, width, 1815);
+    group->setBevel(Panel::Bevel::RaisedAndInset);
     group->setBackground(kLightGrey);
     return group;
 }
@@ -121,40 +121,40 @@ void SupervisorWindow::buildWindow()
         {"Panel3D9", 6720, "Hjälp", false},
     };
     for (int i = 0; i < 3; ++i) {
-        m_headers[i] = make<Panel3D>(this, QLatin1String(headers[i].name), headers[i].left, 240, 2655, 615);
-        m_headers[i]->setBevel(Panel3D::Bevel::Raised);
+        m_headers[i] = make<Panel>(this, QLatin1String(headers[i].name), headers[i].left, 240, 2655, 615);
+        m_headers[i]->setBevel(Panel::Bevel::Raised);
         m_headers[i]->setCaptionFont(forms::msSansSerif(11.89, headers[i].bold));
         m_headers[i]->setCaption(QString::fromUtf8(headers[i].caption));
     }
 
     for (int i = 0; i < 3; ++i) {
-        m_pages[i] = make<Panel3D>(this, indexed("Panel3D1", i + 1), 1440, 720, 7935, 5895);
-        m_pages[i]->setBevel(Panel3D::Bevel::Raised);
+        m_pages[i] = make<Panel>(this, indexed("Panel3D1", i + 1), 1440, 720, 7935, 5895);
+        m_pages[i]->setBevel(Panel::Bevel::Raised);
         m_pages[i]->setBackground(palette().color(QPalette::Button));
         m_pages[i]->setVisible(i == 0);
     }
 
-    auto* countGroup = make<Panel3D>(this, QStringLiteral("Panel3D2"), 240, 2160, 1095, 1815);
-    countGroup->setCaptionPlace(Panel3D::CaptionPlace::Top);
+    auto* countGroup = make<Panel>(this, QStringLiteral("Panel3D2"), 240, 2160, 1095, 1815);
+    countGroup->setCaptionPlace(Panel::CaptionPlace::Top);
     // The stored caption size, 3.72 points, cannot be read on a screen; the group's title
     // is drawn in the window's size instead, shrunk if it does not fit.
     countGroup->setCaptionFont(forms::arial(8.25, true));
     countGroup->setCaption(QStringLiteral("Välj antal kort"));
     const char* counts[] = {"  3 kort", "  5 kort", "10 kort"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = make<forms::Option3D>(countGroup, indexed("Option3D1", i), 120, 600 + 360 * i, 855, 255);
+        auto* option = make<forms::OptionButton>(countGroup, indexed("Option3D1", i), 120, 600 + 360 * i, 855, 255);
         option->setCaptionFont(forms::msSansSerif(24.27, true));
         option->setCaption(QLatin1String(counts[i]));
         m_countOptions[i] = option;
     }
-    m_countOptions[0]->setValue(true);
+    m_countOptions[0]->setChosen(true);
 
-    m_saveButton = make<forms::Button3D>(this, QStringLiteral("Command3D5"), 240, 4200, 1095, 1095);
+    m_saveButton = make<forms::PictureButton>(this, QStringLiteral("Command3D5"), 240, 4200, 1095, 1095);
     m_saveButton->setFont(forms::msSansSerif(9.75, true));
-    m_saveButton->setCaption(QStringLiteral("Spara"));
-    m_cancelButton = make<forms::Button3D>(this, QStringLiteral("Command3D6"), 240, 5520, 1095, 1095);
+    m_saveButton->setText(QStringLiteral("Spara"));
+    m_cancelButton = make<forms::PictureButton>(this, QStringLiteral("Command3D6"), 240, 5520, 1095, 1095);
     m_cancelButton->setFont(forms::msSansSerif(9.75, true));
-    m_cancelButton->setCaption(QStringLiteral("Avbryt"));
+    m_cancelButton->setText(QStringLiteral("Avbryt"));
 
     buildRowPage(editor::Row::Upper);
     buildRowPage(editor::Row::Lower);
@@ -166,7 +166,7 @@ void SupervisorWindow::buildRowPage(editor::Row row)
 {
     const int p = int(row);
     RowPage& controls = m_rowPages[p];
-    Panel3D* page = m_pages[p];
+    Panel* page = m_pages[p];
     const int pictureList = int(editor::listOf(row, editor::Kind::Pictures));
     const int textList = int(editor::listOf(row, editor::Kind::Texts));
     const QFont listFont = forms::msSansSerif(9.75, true);
@@ -206,22 +206,22 @@ void SupervisorWindow::buildRowPage(editor::Row row)
     controls.newText->setFont(forms::arial(11.25, true));
     controls.newText->setCharacterRule([](QChar c) { return settings::canStore(c); });
     controls.newText->setAccessibleName(QStringLiteral("Ny text, %1").arg(rowName));
-    controls.addText = make<forms::Button3D>(page, indexed("SSCommand2", p), 5640, 3360, 1815, 375);
-    controls.addText->setCaption(QStringLiteral("Lägg till text"));
+    controls.addText = make<forms::PictureButton>(page, indexed("SSCommand2", p), 5640, 3360, 1815, 375);
+    controls.addText->setText(QStringLiteral("Lägg till text"));
 
     // "Typ av kort": what the page's row shows.
     auto* displayGroup = greyGroup(page, indexed("SSPanel2", p), 480, 1815);
     label(displayGroup, indexed("Label9", p == 0 ? 1 : 0), 360, 240, 1095, 255, QStringLiteral("Typ av kort"));
     const char* displays[] = {"Text", "Bild", "Text + Bild"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = make<forms::Option3D>(displayGroup, indexed("SSOption1", 3 * p + i), 240, 480 + 360 * i, 1335, 375);
+        auto* option = make<forms::OptionButton>(displayGroup, indexed("SSOption1", 3 * p + i), 240, 480 + 360 * i, 1335, 375);
         option->setCaptionFont(forms::msSansSerif(8.24, true));
         option->setCaption(QLatin1String(displays[i]));
         controls.displays[i] = option;
     }
 
     auto* previewFrame = greyGroup(page, indexed("SSPanel1", p), 3000, 1935);
-    controls.preview = make<forms::Image>(previewFrame, indexed("Image3", p), 120, 120, 1695, 1575);
+    controls.preview = make<forms::PictureBox>(previewFrame, indexed("Image3", p), 120, 120, 1695, 1575);
     controls.preview->setAccessibleDescription(QStringLiteral("Förhandsvisning, %1").arg(rowName));
 
     if (row == editor::Row::Lower) {
@@ -229,14 +229,14 @@ void SupervisorWindow::buildRowPage(editor::Row row)
         for (int i = 0; i < 2; ++i) {
             m_copyButtons[i] = make<CommandButton>(page, indexed("Command1", i), i == 0 ? 3060 : 5640, 5040, 1815, 615);
             m_copyButtons[i]->setFont(forms::arial(8.25, true));
-            m_copyButtons[i]->setCaption(QString::fromUtf8(captions[i]));
+            m_copyButtons[i]->setText(QString::fromUtf8(captions[i]));
         }
     }
 }
 
 void SupervisorWindow::buildHelpPage()
 {
-    Panel3D* page = m_pages[2];
+    Panel* page = m_pages[2];
     make<TabStrip>(page, indexed("Image1", 0), 5295, 0, 2625, 65);
 
     QPalette helpColours = palette();
@@ -257,8 +257,8 @@ void SupervisorWindow::buildHelpPage()
         {"Panel3D4", 5355, 2310, 3, "Steg 3:", "Label6", kHelpText3},
     };
     for (const auto& f : frames) {
-        auto* frame = make<Panel3D>(page, QLatin1String(f.frameName), f.left, 480, f.width, 4530);
-        frame->setBevel(Panel3D::Bevel::Inset);
+        auto* frame = make<Panel>(page, QLatin1String(f.frameName), f.left, 480, f.width, 4530);
+        frame->setBevel(Panel::Bevel::Inset);
         forms::Label* title = label(frame, indexed("Label7", f.titleIndex), 30, 30, f.width - 75, 375,
                                     QString::fromUtf8(f.title));
         title->setFont(forms::msSansSerif(12, true));

@@ -1,13 +1,13 @@
 // The controls on real widgets: twips geometry, the list rules, option buttons, file
 // lists, text boxes, the backdrop and ending the program.
 #include "forms/Backdrop.h"
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/FileList.h"
 #include "forms/Fonts.h"
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "forms/ListBox.h"
-#include "forms/Option3D.h"
-#include "forms/Panel3D.h"
+#include "forms/OptionButton.h"
+#include "forms/Panel.h"
 #include "forms/ShowCentred.h"
 #include "runtime/Error.h"
 #include "forms/TextBox.h"
@@ -25,29 +25,20 @@ private slots:
     void geometryIsKeptInTwipsAndShownInPixels()
     {
         QWidget area;
-        forms::Panel3D panel(&area);
-        panel.setBounds(480, 1440, 1095, 255);
-        QCOMPARE(panel.Left(), 480.0f);
-        QCOMPARE(panel.Height(), 255.0f);
+        forms::Panel panel(&area);
+        panel.setTwips({480, 1440, 1095, 255});
         QCOMPARE(panel.geometry(), QRect(32, 96, 73, 17));
 
-        // Moving by a fraction of a pixel keeps the exact twips value.
-        panel.setTop(panel.Top() + 7.5f);
-        QCOMPARE(panel.Top(), 1447.5f);
-        panel.setTop(panel.Top() - 7.5f);
-        QCOMPARE(panel.geometry(), QRect(32, 96, 73, 17));
+        // A fraction of a pixel is kept in twips.
+        panel.setTwips({480, 1447.5f, 1095, 255});
+        QCOMPARE(panel.twips().top, 1447.5f);
 
         // Neighbours that meet in twips meet in pixels, whatever the rounding.
-        forms::Panel3D left(&area), right(&area);
-        left.setBounds(0, 0, 1442, 100);
-        right.setBounds(1442, 0, 1442, 100);
+        forms::Panel left(&area), right(&area);
+        left.setTwips({0, 0, 1442, 100});
+        right.setTwips({1442, 0, 1442, 100});
         QCOMPARE(left.geometry().right() + 1, right.geometry().left());
 
-        panel.hide();
-        QVERIFY(!panel.Visible());
-        panel.show();
-        QVERIFY(panel.Visible());
-        QVERIFY(!area.isVisible()); // Visible is the control's own setting
     }
 
     void listReportsClicksWithTheRow()
@@ -55,7 +46,7 @@ private slots:
         forms::ListBox list;
         QStringListModel rows({"a", "b", "c"});
         list.setModel(&rows);
-        list.setBounds(0, 0, 1755, 2430);
+        list.setTwips({0, 0, 1755, 2430});
         QCOMPARE(list.selectedRow(), -1);
         QCOMPARE(list.rowText(3), QString());
         list.show();
@@ -82,30 +73,30 @@ private slots:
     void optionValueFromCodeIsNoClick()
     {
         QWidget group;
-        forms::Option3D a(&group), b(&group);
+        forms::OptionButton a(&group), b(&group);
         QSignalSpy clicksA(&a, &QAbstractButton::clicked);
         QSignalSpy clicksB(&b, &QAbstractButton::clicked);
-        a.setValue(true);
-        b.setValue(true);
-        QVERIFY(b.Value());
-        QVERIFY(!a.Value());
+        a.setChosen(true);
+        b.setChosen(true);
+        QVERIFY(b.isChecked());
+        QVERIFY(!a.isChecked());
         QCOMPARE(clicksA.size() + clicksB.size(), 0);
         a.click();
         QCOMPARE(clicksA.size(), 1);
-        QVERIFY(a.Value() && !b.Value());
+        QVERIFY(a.isChecked() && !b.isChecked());
         a.click(); // a chosen option clicked again is still a click
         QCOMPARE(clicksA.size(), 2);
-        a.setValue(false);
-        QVERIFY(!a.Value() && !b.Value());
+        a.setChosen(false);
+        QVERIFY(!a.isChecked() && !b.isChecked());
     }
 
     void optionCaptionIsFittedToItsButton()
     {
         QWidget group;
-        forms::Option3D option(&group);
+        forms::OptionButton option(&group);
         option.setCaptionFont(forms::msSansSerif(24.27, true));
         option.setCaption("  3 kort");
-        option.setBounds(120, 600, 855, 255);
+        option.setTwips({120, 600, 855, 255});
         QVERIFY(option.font().pointSizeF() < 24.27);
         QVERIFY(option.font().bold());
         QCOMPARE(option.captionFont().pointSizeF(), 24.27);
@@ -142,41 +133,41 @@ private slots:
         forms::TextBox box;
         box.setCharacterRule([](QChar c) { return c != QLatin1Char('"'); });
         QTest::keyClicks(&box, "sa\"g");
-        QCOMPARE(box.Text(), QString("sag"));
+        QCOMPARE(box.text(), QString("sag"));
         box.clear();
         box.insert("ett \"citat\" här"); // as a paste does
-        QCOMPARE(box.Text(), QString("ett citat här"));
+        QCOMPARE(box.text(), QString("ett citat här"));
         box.clear();
         box.insert(QString::fromUtf8("glad 😀!"));
-        QCOMPARE(box.Text(), QString("glad !"));
+        QCOMPARE(box.text(), QString("glad !"));
     }
 
     void panelCaptionShrinksToFitButKeepsItsFont()
     {
-        forms::Panel3D panel;
-        panel.setBounds(0, 0, 1095, 255);
+        forms::Panel panel;
+        panel.setTwips({0, 0, 1095, 255});
         panel.setCaptionFont(forms::arial(24.27, true));
         panel.setCaption("Jordgubbe");
         QVERIFY(panel.shownFont().pointSizeF() < 24.27);
-        QCOMPARE(panel.FontSize(), 24.27);
-        panel.setFontSize(16);
-        panel.setFontBold(false);
-        QCOMPARE(panel.FontSize(), 16.0);
-        QVERIFY(!panel.FontBold());
+        QCOMPARE(panel.captionFont().pointSizeF(), 24.27);
+        panel.setCaptionPointSize(16);
+        panel.setCaptionBold(false);
+        QCOMPARE(panel.captionFont().pointSizeF(), 16.0);
+        QVERIFY(!panel.captionFont().bold());
         QCOMPARE(panel.captionFont().family(), forms::arialFamily());
     }
 
     // A click is the left button's; the right one, on a card or anywhere, is no answer.
     void onlyTheLeftButtonClicks()
     {
-        forms::Panel3D panel;
-        forms::Button3D button;
-        forms::Image image;
+        forms::Panel panel;
+        forms::PictureButton button;
+        forms::PictureBox image;
         for (QWidget* w : std::initializer_list<QWidget*>{&panel, &button, &image})
             w->resize(50, 50);
-        QSignalSpy panelClicks(&panel, &forms::Panel3D::clicked);
+        QSignalSpy panelClicks(&panel, &forms::Panel::clicked);
         QSignalSpy buttonClicks(&button, &QAbstractButton::clicked);
-        QSignalSpy imageClicks(&image, &forms::Image::clicked);
+        QSignalSpy imageClicks(&image, &forms::PictureBox::clicked);
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             QTest::mouseClick(&panel, b);
             QTest::mouseClick(&button, b);

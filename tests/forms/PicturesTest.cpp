@@ -1,6 +1,6 @@
 // Picture boxes: load errors named at load time, decoding at the shown size and only
 // when shown, and photos stood upright by their orientation tag.
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "pictures/Picture.h"
 #include "runtime/Error.h"
 
@@ -41,9 +41,9 @@ private slots:
 
     void missingOrUnreadablePicturesAreNamedAtLoad()
     {
-        forms::Image image;
+        forms::PictureBox image;
         try {
-            image.LoadPicture("borta.jpg");
+            image.load("borta.jpg");
             QFAIL("a missing file loaded");
         } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains("\"borta.jpg\""), qPrintable(e.message()));
@@ -53,9 +53,9 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("Hej! Det här är ingen bild.\n");
         text.close();
-        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.LoadPicture("brev.jpg"));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.load("brev.jpg"));
         QVERIFY(QDir().mkdir("mapp.bmp"));
-        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.LoadPicture("mapp.bmp"));
+        QVERIFY_THROWS_EXCEPTION(runtime::Error, image.load("mapp.bmp"));
 
         // A picture cut inside its header is refused at load, not when it is first shown.
         QVERIFY(halves({40, 40}, Qt::red, Qt::blue).save("bra.bmp"));
@@ -66,7 +66,7 @@ private slots:
         cut.write(whole.read(20));
         cut.close();
         try {
-            image.LoadPicture("halv.bmp");
+            image.load("halv.bmp");
             QFAIL("a cut picture loaded");
         } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains("\"halv.bmp\""), qPrintable(e.message()));
@@ -74,17 +74,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(runtime::Error, pictures::decodePicture("halv.bmp", {50, 50}));
         QVERIFY(!image.hasPicture());
 
-        image.LoadPicture("bra.bmp");
-        QCOMPARE(image.pictureFile(), QString("bra.bmp"));
+        image.load("bra.bmp");
+        QCOMPARE(image.fileName(), QString("bra.bmp"));
     }
 
     void decodesAtTheShownSizeOnlyWhenShown()
     {
         QVERIFY(halves({1200, 900}, Qt::red, Qt::blue).save("stor.jpg", "JPEG", 90));
         QWidget area;
-        forms::Image image(&area);
-        image.setBounds(360, 240, 1335, 1335);
-        image.LoadPicture("stor.jpg");
+        forms::PictureBox image(&area);
+        image.setTwips({360, 240, 1335, 1335});
+        image.load("stor.jpg");
         QVERIFY(!image.isDecoded());
         QVERIFY(image.decodedImage().isNull());
 
@@ -97,8 +97,7 @@ private slots:
         QVERIFY(near(image.decodedImage().pixelColor(80, 45), Qt::blue));
 
         // A new size decodes again, at that size.
-        image.setWidth(2250);
-        image.setHeight(2250);
+        image.setTwips({360, 240, 2250, 2250});
         QVERIFY(!image.isDecoded());
         image.decode();
         QCOMPARE(image.decodedImage().size(), QSize(150, 150));
@@ -108,9 +107,9 @@ private slots:
     {
         QVERIFY(halves({400, 300}, Qt::red, Qt::blue).save("dold.bmp"));
         QWidget area;
-        forms::Image image(&area);
-        image.setBounds(0, 0, 1335, 1335);
-        image.LoadPicture("dold.bmp");
+        forms::PictureBox image(&area);
+        image.setTwips({0, 0, 1335, 1335});
+        image.load("dold.bmp");
         image.hide();
         area.resize(200, 200);
         area.show();
@@ -136,14 +135,14 @@ private slots:
     void shownPicturesDecodeTogetherAndTheFirstFailureIsReported()
     {
         QWidget area;
-        std::vector<std::unique_ptr<forms::Image>> boxes;
-        QList<forms::Image*> order;
+        std::vector<std::unique_ptr<forms::PictureBox>> boxes;
+        QList<forms::PictureBox*> order;
         for (int i = 0; i < 6; ++i) {
             const QString name = QString("kort%1.jpg").arg(i);
             QVERIFY(halves({640, 480}, Qt::red, QColor::fromHsv(i * 50, 255, 255)).save(name));
-            boxes.push_back(std::make_unique<forms::Image>(&area));
-            boxes.back()->setBounds(0, 0, 1335, 1335);
-            boxes.back()->LoadPicture(name);
+            boxes.push_back(std::make_unique<forms::PictureBox>(&area));
+            boxes.back()->setTwips({0, 0, 1335, 1335});
+            boxes.back()->load(name);
             order << boxes.back().get();
         }
         boxes[4]->hide();
@@ -154,7 +153,7 @@ private slots:
         // Two pictures spoilt after loading: the earlier one in the order is named, and
         // nothing is changed.
         for (int i = 0; i < 6; ++i)
-            boxes[i]->setWidth(2250);
+            boxes[i]->setTwips({0, 0, 2250, 1335});
         for (const char* spoilt : {"kort2.jpg", "kort5.jpg"}) {
             QFile f(spoilt);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -5,8 +5,8 @@
 #include "tests/support/TestSupport.h"
 
 #include "app/Program.h"
-#include "forms/Image.h"
-#include "forms/Panel3D.h"
+#include "forms/PictureBox.h"
+#include "forms/Panel.h"
 #include "game/GameWindow.h"
 
 #include <QTest>
@@ -43,10 +43,10 @@ struct Game {
         forms::showCentred(&window);
         return QTest::qWaitForWindowExposed(&window);
     }
-    forms::Image* upperPicture(int k) const { return control<forms::Image>(window, QStringLiteral("Image1(%1)").arg(k)); }
-    forms::Panel3D* upperText(int k) const { return control<forms::Panel3D>(window, QStringLiteral("Panel3D3(%1)").arg(k)); }
-    forms::Image* lowerPicture(int k) const { return control<forms::Image>(window, QStringLiteral("Image2(%1)").arg(k)); }
-    forms::Panel3D* lowerText(int k) const { return control<forms::Panel3D>(window, QStringLiteral("Panel3D4(%1)").arg(k)); }
+    forms::PictureBox* upperPicture(int k) const { return control<forms::PictureBox>(window, QStringLiteral("Image1(%1)").arg(k)); }
+    forms::Panel* upperText(int k) const { return control<forms::Panel>(window, QStringLiteral("Panel3D3(%1)").arg(k)); }
+    forms::PictureBox* lowerPicture(int k) const { return control<forms::PictureBox>(window, QStringLiteral("Image2(%1)").arg(k)); }
+    forms::Panel* lowerText(int k) const { return control<forms::Panel>(window, QStringLiteral("Panel3D4(%1)").arg(k)); }
     QWidget* frame() const { return control(window, QStringLiteral("Shape1")); }
     QWidget* upperArea() const { return control(window, QStringLiteral("Panel3D1")); }
 

@@ -7,8 +7,8 @@
 
 #include "exercise/CardLayout.h"
 #include "forms/Backdrop.h"
-#include "forms/Button3D.h"
-#include "forms/Shape.h"
+#include "forms/PictureButton.h"
+#include "forms/Outline.h"
 #include "game/StopSign.h"
 
 #include <QGuiApplication>
@@ -56,22 +56,22 @@ private slots:
         game::GameWindow window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Välj rätt kort."));
         QCOMPARE(window.size(), QSize(642, 459));  // 9630 × 6885 twips
-        auto* upper = control<forms::Panel3D>(window, QStringLiteral("Panel3D1"));
-        auto* lower = control<forms::Panel3D>(window, QStringLiteral("Panel3D2"));
+        auto* upper = control<forms::Panel>(window, QStringLiteral("Panel3D1"));
+        auto* lower = control<forms::Panel>(window, QStringLiteral("Panel3D2"));
         QCOMPARE(twipsOf(upper), QStringLiteral("Panel3D1 at 0, 0, 9615 × 3495"));
         QCOMPARE(twipsOf(lower), QStringLiteral("Panel3D2 at 0, 3490, 9615 × 3400"));
         QCOMPARE(upper->background(), QColor(128, 255, 255));
         QCOMPARE(lower->background(), QColor(255, 255, 128));
-        QCOMPARE(upper->bevel(), forms::Panel3D::Bevel::Raised);
+        QCOMPARE(upper->bevel(), forms::Panel::Bevel::Raised);
 
-        auto* stop = control<forms::Button3D>(window, QStringLiteral("Command3D2"));
+        auto* stop = control<forms::PictureButton>(window, QStringLiteral("Command3D2"));
         QCOMPARE(twipsOf(stop), QStringLiteral("Command3D2 at 8640, 120, 840 × 1020"));
         QCOMPARE(stop->parentWidget(), upper);
-        QCOMPARE(stop->Caption(), QStringLiteral("Sluta"));
+        QCOMPARE(stop->text(), QStringLiteral("Sluta"));
         QCOMPARE(stop->font().pointSizeF(), 9.75);
         QVERIFY(stop->font().bold());
         QCOMPARE(stop->picture().size(), QSize(31, 30));
-        auto* frame = control<forms::Shape>(window, QStringLiteral("Shape1"));
+        auto* frame = control<forms::Outline>(window, QStringLiteral("Shape1"));
         QCOMPARE(twipsOf(frame), QStringLiteral("Shape1 at 360, 240, 1335 × 1335"));
         QCOMPARE(frame->borderColour(), QColor(255, 0, 0));
         QCOMPARE(frame->borderWidth(), 10);
@@ -79,7 +79,7 @@ private slots:
             QCOMPARE(control(window, QLatin1String(name))->parentWidget(), upper);
         for (const char* name : {"Image2(0)", "Panel3D4(0)"})
             QCOMPARE(control(window, QLatin1String(name))->parentWidget(), lower);
-        QCOMPARE(control<forms::Panel3D>(window, QStringLiteral("Panel3D4(3)"))->background(), QColor(255, 255, 255));
+        QCOMPARE(control<forms::Panel>(window, QStringLiteral("Panel3D4(3)"))->background(), QColor(255, 255, 255));
         // The design stands at 15 twips a pixel.
         QCOMPARE(control(window, QStringLiteral("Image1(6)"))->geometry(), QRect(24 + 112, 128, 89, 89));
         QCOMPARE(control(window, QStringLiteral("Panel3D4(2)"))->geometry(), QRect(256, 96, 73, 17));
@@ -122,14 +122,14 @@ private slots:
             for (exercise::Row row : {exercise::Row::Upper, exercise::Row::Lower}) {
                 const bool isUpper = row == exercise::Row::Upper;
                 const auto look = exercise::slotLook(qint16(count), row, k, settings::RowDisplay(isUpper ? upper : lower));
-                forms::Image* picture = isUpper ? game.upperPicture(k) : game.lowerPicture(k);
-                forms::Panel3D* text = isUpper ? game.upperText(k) : game.lowerText(k);
+                forms::PictureBox* picture = isUpper ? game.upperPicture(k) : game.lowerPicture(k);
+                forms::Panel* text = isUpper ? game.upperText(k) : game.lowerText(k);
                 QCOMPARE(twipsOf(picture), expected(picture, look.picture));
                 QCOMPARE(twipsOf(text), expected(text, look.text));
                 QCOMPARE(!picture->isHidden(), look.showsPicture);
                 QCOMPARE(!text->isHidden(), look.showsText);
-                QCOMPARE(text->FontSize(), look.plainTextPoints ? double(look.plainTextPoints) : 24.27);
-                QCOMPARE(text->FontBold(), look.plainTextPoints == 0);
+                QCOMPARE(text->captionFont().pointSizeF(), look.plainTextPoints ? double(look.plainTextPoints) : 24.27);
+                QCOMPARE(text->captionFont().bold(), look.plainTextPoints == 0);
             }
         }
         QCOMPARE(twipsOf(game.frame()), expected(game.frame(), exercise::framePlace(qint16(count), 0)));
@@ -188,21 +188,21 @@ private slots:
                                   "", "häst.jpeg", "Häst", "häst"}));
         game::GameWindow window;
         QCOMPARE(failureOf([&window] { window.load(); }), QString());
-        auto picture = [&window](const char* name) { return control<forms::Image>(window, QLatin1String(name)); };
-        auto text = [&window](const char* name) { return control<forms::Panel3D>(window, QLatin1String(name)); };
+        auto picture = [&window](const char* name) { return control<forms::PictureBox>(window, QLatin1String(name)); };
+        auto text = [&window](const char* name) { return control<forms::Panel>(window, QLatin1String(name)); };
 
-        QCOMPARE(picture("Image1(0)")->pictureFile(), QStringLiteral("björn.bmp"));
-        QCOMPARE(picture("Image1(1)")->pictureFile(), QStringLiteral("hund.jpg"));
+        QCOMPARE(picture("Image1(0)")->fileName(), QStringLiteral("björn.bmp"));
+        QCOMPARE(picture("Image1(1)")->fileName(), QStringLiteral("hund.jpg"));
         QVERIFY(!picture("Image1(2)")->hasPicture());
-        QCOMPARE(text("Panel3D3(0)")->Caption(), QString());
-        QCOMPARE(text("Panel3D3(2)")->Caption(), QStringLiteral("Häst"));
+        QCOMPARE(text("Panel3D3(0)")->caption(), QString());
+        QCOMPARE(text("Panel3D3(2)")->caption(), QStringLiteral("Häst"));
         // Lower card i stands in its shuffled slot, picture and text together.
-        QCOMPARE(picture("Image2(0)")->pictureFile(), QStringLiteral("katt.gif"));
-        QCOMPARE(text("Panel3D4(0)")->Caption(), QStringLiteral("björn, ett djur"));
+        QCOMPARE(picture("Image2(0)")->fileName(), QStringLiteral("katt.gif"));
+        QCOMPARE(text("Panel3D4(0)")->caption(), QStringLiteral("björn, ett djur"));
         QVERIFY(!picture("Image2(2)")->hasPicture());
-        QCOMPARE(text("Panel3D4(2)")->Caption(), QStringLiteral("hund"));
-        QCOMPARE(picture("Image2(1)")->pictureFile(), QStringLiteral("häst.jpeg"));
-        QCOMPARE(text("Panel3D4(1)")->Caption(), QStringLiteral("häst"));
+        QCOMPARE(text("Panel3D4(2)")->caption(), QStringLiteral("hund"));
+        QCOMPARE(picture("Image2(1)")->fileName(), QStringLiteral("häst.jpeg"));
+        QCOMPARE(text("Panel3D4(1)")->caption(), QStringLiteral("häst"));
 
         // A screen reader names a card by its text, or by its picture's name without one.
         QCOMPARE(accessibleName(picture("Image1(0)")), QStringLiteral("björn"));

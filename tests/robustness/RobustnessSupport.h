@@ -24,9 +24,9 @@ inline QStringList cardLines(int n)
 
 // A whole file as the supervisor tool writes it, but with any count line: the count line,
 // both types, then n cards.
-inline QByteArray cardSet(const QString& count, int n, int typOvre = 2, int typUndre = 2)
+inline QByteArray cardSet(const QString& count, int n, int upperDisplay = 2, int lowerDisplay = 2)
 {
-    return iniLines(QStringList{count, QString::number(typOvre), QString::number(typUndre)} + cardLines(n));
+    return iniLines(QStringList{count, QString::number(upperDisplay), QString::number(lowerDisplay)} + cardLines(n));
 }
 
 inline QString filePath(const CardFolder& folder, const QString& name)

@@ -8,8 +8,8 @@
 #include "tests/support/ProgramRun.h"
 
 #include "app/Program.h"
-#include "forms/Panel3D.h"
-#include "forms/Image.h"
+#include "forms/Panel.h"
+#include "forms/PictureBox.h"
 #include "game/GameWindow.h"
 #include "settings/Windows1252.h"
 #include "supervisor/SupervisorWindow.h"
@@ -150,9 +150,9 @@ void BrokenSetsTest::hugePicturesTakeLittleMemory()
     {
         game::GameWindow form;
         QCOMPARE(loadFailure(form), QString());
-        auto* first = control<forms::Image>(form, QStringLiteral("Image1(0)"));
+        auto* first = control<forms::PictureBox>(form, QStringLiteral("Image1(0)"));
         QVERIFY(first->isDecoded());
-        QCOMPARE(first->decodedImage().size(), control<forms::Image>(form, QStringLiteral("Image1(1)"))->decodedImage().size());
+        QCOMPARE(first->decodedImage().size(), control<forms::PictureBox>(form, QStringLiteral("Image1(1)"))->decodedImage().size());
         QVERIFY(first->decodedImage().width() < 400);
     }
     for (const char* name : {"progressiv.jpg", "jatte.gif"}) {
@@ -284,8 +284,8 @@ void BrokenSetsTest::startUp()
         if (game.isEmpty()) {
             QCOMPARE(int(form.exercise().count()), gameCards);
             for (int i = 0; i < gameCards; ++i) {
-                QVERIFY(!control<forms::Panel3D>(form, QStringLiteral("Panel3D3(%1)").arg(i))->Caption().isEmpty());
-                QVERIFY(!control<forms::Panel3D>(form, QStringLiteral("Panel3D4(%1)").arg(form.exercise().slotOf(i)))->Caption().isEmpty());
+                QVERIFY(!control<forms::Panel>(form, QStringLiteral("Panel3D3(%1)").arg(i))->caption().isEmpty());
+                QVERIFY(!control<forms::Panel>(form, QStringLiteral("Panel3D4(%1)").arg(form.exercise().slotOf(i)))->caption().isEmpty());
             }
         }
     }

@@ -9,9 +9,9 @@
 
 #include "app/Program.h"
 #include "settings/Windows1252.h"
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/ListBox.h"
-#include "forms/Option3D.h"
+#include "forms/OptionButton.h"
 #include "forms/TextBox.h"
 #include "supervisor/SupervisorWindow.h"
 
@@ -69,9 +69,9 @@ private:
         auto form = std::make_unique<supervisor::SupervisorWindow>();
         form->load();
         connect(form.get(), &supervisor::SupervisorWindow::saveFailed, this, [this](const QString& m) { m_told = m; });
-        control<forms::Option3D>(*form, QStringLiteral("Option3D1(1)"))->click();
+        control<forms::OptionButton>(*form, QStringLiteral("Option3D1(1)"))->click();
         control<forms::TextBox>(*form, QStringLiteral("Text1(0)"))->setText(QStringLiteral("ändrat ord"));
-        control<forms::Button3D>(*form, QStringLiteral("SSCommand2(0)"))->click();
+        control<forms::PictureButton>(*form, QStringLiteral("SSCommand2(0)"))->click();
         return form;
     }
 

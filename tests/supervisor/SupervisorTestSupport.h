@@ -6,12 +6,12 @@
 #include "tests/support/TestSupport.h"
 
 #include "app/Program.h"
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 #include "forms/FileList.h"
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 #include "forms/ListBox.h"
-#include "forms/Option3D.h"
-#include "forms/Panel3D.h"
+#include "forms/OptionButton.h"
+#include "forms/Panel.h"
 #include "forms/TextBox.h"
 #include "supervisor/SupervisorWindow.h"
 
@@ -28,10 +28,10 @@ using supervisor::SupervisorWindow;
 inline forms::ListBox* list(const QWidget& w, int k) { return control<forms::ListBox>(w, QStringLiteral("List1(%1)").arg(k)); }
 inline forms::FileList* files(const QWidget& w, int p) { return control<forms::FileList>(w, QStringLiteral("File1(%1)").arg(p)); }
 inline forms::TextBox* textBox(const QWidget& w, int p) { return control<forms::TextBox>(w, QStringLiteral("Text1(%1)").arg(p)); }
-inline forms::Image* preview(const QWidget& w, int p) { return control<forms::Image>(w, QStringLiteral("Image3(%1)").arg(p)); }
-inline forms::Option3D* countOption(const QWidget& w, int i) { return control<forms::Option3D>(w, QStringLiteral("Option3D1(%1)").arg(i)); }
-inline forms::Option3D* displayOption(const QWidget& w, int i) { return control<forms::Option3D>(w, QStringLiteral("SSOption1(%1)").arg(i)); }
-inline forms::Panel3D* panel(const QWidget& w, const char* name) { return control<forms::Panel3D>(w, QLatin1String(name)); }
+inline forms::PictureBox* preview(const QWidget& w, int p) { return control<forms::PictureBox>(w, QStringLiteral("Image3(%1)").arg(p)); }
+inline forms::OptionButton* countOption(const QWidget& w, int i) { return control<forms::OptionButton>(w, QStringLiteral("Option3D1(%1)").arg(i)); }
+inline forms::OptionButton* displayOption(const QWidget& w, int i) { return control<forms::OptionButton>(w, QStringLiteral("SSOption1(%1)").arg(i)); }
+inline forms::Panel* panel(const QWidget& w, const char* name) { return control<forms::Panel>(w, QLatin1String(name)); }
 inline QWidget* widget(const QWidget& w, const char* name) { return control(w, QLatin1String(name)); }
 
 // The window after its load handler, as the program has it before showing it.

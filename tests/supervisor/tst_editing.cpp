@@ -22,7 +22,7 @@ void emptyFiveCards(CardFolder& folder)
     folder.picture(QStringLiteral("d.jpeg"), Qt::yellow);
 }
 
-QColor previewColour(forms::Image* preview)
+QColor previewColour(forms::PictureBox* preview)
 {
     const QImage shown = preview->decodedImage();
     return shown.isNull() ? QColor() : shown.pixelColor(shown.width() / 2, shown.height() / 2);
@@ -64,7 +64,7 @@ private slots:
         emptyFiveCards(folder);
         auto form = startForm();
         clickRow(files(*form, 0), fileRow(files(*form, 0), QStringLiteral("b.gif")));
-        QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("b.gif"));
+        QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("b.gif"));
         QVERIFY(near(previewColour(preview(*form, 0)), Qt::green));
         QVERIFY(!preview(*form, 1)->hasPicture());
 
@@ -72,19 +72,19 @@ private slots:
         chooseFile(*form, 0, QStringLiteral("c.jpg"));
         addText(*form, 0, QStringLiteral("d.jpeg"));
         clickRow(list(*form, 0), 0);
-        QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("a.bmp"));
+        QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("a.bmp"));
         QVERIFY(near(previewColour(preview(*form, 0)), Qt::red));
         clickRow(list(*form, 1), 0);
-        QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("a.bmp"));
+        QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("a.bmp"));
 
         click(panel(*form, "Panel3D8"));
         click(widget(*form, "Command1(0)"));
         clickRow(list(*form, 2), 1);
-        QCOMPARE(preview(*form, 1)->pictureFile(), QStringLiteral("c.jpg"));
+        QCOMPARE(preview(*form, 1)->fileName(), QStringLiteral("c.jpg"));
         QVERIFY(near(previewColour(preview(*form, 1)), Qt::blue));
         clickRow(list(*form, 2), 3);
         QVERIFY(!preview(*form, 1)->hasPicture());
-        QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("a.bmp"));
+        QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("a.bmp"));
     }
 
     // A picture whose file has gone, or that holds no readable picture, leaves the preview
@@ -97,7 +97,7 @@ private slots:
         folder.picture(QStringLiteral("borta.gif"));
         folder.writeIni(cardFile(3, 1, 0, {"gone.gif", "", "", "", "", "", "", "", "", "", "", ""}));
         auto form = startForm();
-        forms::Image* shown = preview(*form, 0);
+        forms::PictureBox* shown = preview(*form, 0);
         const auto showsNothing = [&] { return !shown->hasPicture() && !shown->toolTip().isEmpty() && !app::hasEnded(); };
         clickRow(list(*form, 0), 0);
         QVERIFY(showsNothing());
@@ -177,7 +177,7 @@ private slots:
         } steps[] = {{0, 750}, {1, 1230}, {2, 2430}, {0, 750}};
         for (const auto& step : steps) {
             click(countOption(*form, step.option));
-            QVERIFY(countOption(*form, step.option)->Value());
+            QVERIFY(countOption(*form, step.option)->isChecked());
             for (int k = 0; k < 4; ++k) {
                 const runtime::TwipsRect place = list(*form, k)->twips();
                 QCOMPARE(place.height, step.height);

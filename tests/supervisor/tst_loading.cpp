@@ -39,9 +39,9 @@ private slots:
         QVERIFY(form->backdrop() && form->backdrop()->isVisible());
         QVERIFY(!form->isVisible());
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(countOption(*form, i)->Value(), i == option);
+            QCOMPARE(countOption(*form, i)->isChecked(), i == option);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(displayOption(*form, i)->Value(), displayOptions.contains(i));
+            QCOMPARE(displayOption(*form, i)->isChecked(), displayOptions.contains(i));
         const char* const prefixes[] = {"bo", "to", "bu", "tu"};
         for (int k = 0; k < 4; ++k) {
             QCOMPARE(list(*form, k)->rows(), numbered(prefixes[k], count));

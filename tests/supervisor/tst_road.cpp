@@ -3,8 +3,8 @@
 
 #include "tests/supervisor/SupervisorTestSupport.h"
 
-#include "forms/Image.h"
-#include "forms/Panel3D.h"
+#include "forms/PictureBox.h"
+#include "forms/Panel.h"
 #include "game/GameWindow.h"
 
 using namespace supervisortest;
@@ -56,10 +56,10 @@ void RoadTest::fiveCardsFromSupervisorToGame()
     QVERIFY(QTest::qWaitForWindowExposed(&game));
     const exercise::Exercise& exercise = game.exercise();
     QCOMPARE(exercise.count(), qint16(5));
-    auto lowerText = [&game](int slot) { return control<forms::Panel3D>(game, QStringLiteral("Panel3D4(%1)").arg(slot)); };
+    auto lowerText = [&game](int slot) { return control<forms::Panel>(game, QStringLiteral("Panel3D4(%1)").arg(slot)); };
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(control<forms::Image>(game, QStringLiteral("Image1(%1)").arg(i))->pictureFile(), pictures[i]);
-        QCOMPARE(lowerText(exercise.slotOf(i))->Caption(), texts[i]);
+        QCOMPARE(control<forms::PictureBox>(game, QStringLiteral("Image1(%1)").arg(i))->fileName(), pictures[i]);
+        QCOMPARE(lowerText(exercise.slotOf(i))->caption(), texts[i]);
     }
     for (int card = 0; card < 5; ++card) {
         QCOMPARE(exercise.framedCard(), qint16(card));

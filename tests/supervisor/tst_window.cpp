@@ -15,14 +15,14 @@
 #include <QScreen>
 
 using namespace supervisortest;
-using forms::Panel3D;
+using forms::Panel;
 
 namespace {
 
 QString captionOf(QWidget* w)
 {
-    if (auto* panel = dynamic_cast<Panel3D*>(w))
-        return panel->Caption();
+    if (auto* panel = dynamic_cast<Panel*>(w))
+        return panel->caption();
     if (auto* button = qobject_cast<QAbstractButton*>(w))
         return button->text();
     if (auto* label = qobject_cast<QLabel*>(w))
@@ -256,19 +256,19 @@ void WindowTest::coloursAndBevels()
     const QColor buttonFace = form.palette().color(QPalette::Button);
     const QColor grey(192, 192, 192);
     const struct {
-        QList<Panel3D*> panels;
-        Panel3D::Bevel bevel;
+        QList<Panel*> panels;
+        Panel::Bevel bevel;
         QColor background;  // invalid: not checked
     } panels[] = {
-        {{panel(form, "Panel3D1(1)"), panel(form, "Panel3D1(2)"), panel(form, "Panel3D1(3)")}, Panel3D::Bevel::Raised, buttonFace},
-        {{panel(form, "Panel3D7"), panel(form, "Panel3D8"), panel(form, "Panel3D9")}, Panel3D::Bevel::Raised, {}},
+        {{panel(form, "Panel3D1(1)"), panel(form, "Panel3D1(2)"), panel(form, "Panel3D1(3)")}, Panel::Bevel::Raised, buttonFace},
+        {{panel(form, "Panel3D7"), panel(form, "Panel3D8"), panel(form, "Panel3D9")}, Panel::Bevel::Raised, {}},
         {{panel(form, "Panel3D6(0)"), panel(form, "Panel3D6(1)"), panel(form, "Panel3D6(2)"), panel(form, "Panel3D6(3)"), panel(form, "Panel3D6(4)"), panel(form, "Panel3D6(5)"),
           panel(form, "Panel3D3"), panel(form, "Panel3D5"), panel(form, "Panel3D4")},
-         Panel3D::Bevel::Inset, {}},
-        {{panel(form, "SSPanel2(0)"), panel(form, "SSPanel2(1)"), panel(form, "SSPanel1(0)"), panel(form, "SSPanel1(1)")}, Panel3D::Bevel::RaisedAndInset, grey},
+         Panel::Bevel::Inset, {}},
+        {{panel(form, "SSPanel2(0)"), panel(form, "SSPanel2(1)"), panel(form, "SSPanel1(0)"), panel(form, "SSPanel1(1)")}, Panel::Bevel::RaisedAndInset, grey},
     };
     for (const auto& group : panels) {
-        for (Panel3D* panel : group.panels) {
+        for (Panel* panel : group.panels) {
             QVERIFY2(panel->bevel() == group.bevel, qPrintable(panel->objectName()));
             QVERIFY2(!group.background.isValid() || panel->background() == group.background,
                      qPrintable(panel->objectName()));
@@ -300,7 +300,7 @@ void WindowTest::tabStrips()
     const struct {
         QWidget* strip;
         QWidget* page;
-        Panel3D* header;
+        Panel* header;
     } strips[] = {
         {widget(form, "Image2"), panel(form, "Panel3D1(1)"), panel(form, "Panel3D7")},
         {widget(form, "Image1(1)"), panel(form, "Panel3D1(2)"), panel(form, "Panel3D8")},
@@ -373,10 +373,10 @@ void WindowTest::headersSwitchPages()
     // The window itself is shown only after the load handler.
     QVERIFY(!form->isVisible());
 
-    const Panel3D* headers[] = {panel(*form, "Panel3D7"), panel(*form, "Panel3D8"), panel(*form, "Panel3D9")};
+    const Panel* headers[] = {panel(*form, "Panel3D7"), panel(*form, "Panel3D8"), panel(*form, "Panel3D9")};
     const auto onPage = [&](int page) {
         for (int i = 1; i <= 3; ++i) {
-            if (!panel(*form, qPrintable(QStringLiteral("Panel3D1(%1)").arg(i)))->isHidden() != (i == page) || headers[i - 1]->FontBold() != (i == page))
+            if (!panel(*form, qPrintable(QStringLiteral("Panel3D1(%1)").arg(i)))->isHidden() != (i == page) || headers[i - 1]->captionFont().bold() != (i == page))
                 return false;
         }
         // The count group and the two big buttons stand outside the pages.
@@ -387,7 +387,7 @@ void WindowTest::headersSwitchPages()
     forms::showCentred(form.get());
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     const struct {
-        Panel3D* header;
+        Panel* header;
         int page;
     } steps[] = {{panel(*form, "Panel3D8"), 2}, {panel(*form, "Panel3D8"), 2}, {panel(*form, "Panel3D9"), 3}, {panel(*form, "Panel3D7"), 1},
                  {panel(*form, "Panel3D7"), 1}, {panel(*form, "Panel3D9"), 3}, {panel(*form, "Panel3D8"), 2}};
@@ -405,7 +405,7 @@ void WindowTest::switchingPagesKeepsThePageAsItWas()
     folder.writeIni(cardFile(3, 2, 0, {"sol.gif", "", "sol", "", "båt.bmp", "", "båt", "", "", "", "", ""}));
     auto form = startForm();
     clickRow(list(*form, 0), 1);
-    QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("båt.bmp"));
+    QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("båt.bmp"));
     QTest::keyClicks(textBox(*form, 0), QStringLiteral("halvskriven"));
 
     click(panel(*form, "Panel3D9"));
@@ -416,8 +416,8 @@ void WindowTest::switchingPagesKeepsThePageAsItWas()
     QCOMPARE(list(*form, 1)->rows(), QStringList({"sol", "båt"}));
     QCOMPARE(list(*form, 0)->selectedRow(), 1);
     QCOMPARE(textBox(*form, 0)->text(), QStringLiteral("halvskriven"));
-    QVERIFY(displayOption(*form, 2)->Value());
-    QCOMPARE(preview(*form, 0)->pictureFile(), QStringLiteral("båt.bmp"));
+    QVERIFY(displayOption(*form, 2)->isChecked());
+    QCOMPARE(preview(*form, 0)->fileName(), QStringLiteral("båt.bmp"));
     QVERIFY(list(*form, 0)->isVisible());
 }
 
@@ -428,14 +428,14 @@ void WindowTest::pageCoversTheLowerBandOfTheHeaders()
     CardFolder folder;
     folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
     auto form = startForm();
-    for (Panel3D* header : {panel(*form, "Panel3D8"), panel(*form, "Panel3D9")}) {
+    for (Panel* header : {panel(*form, "Panel3D8"), panel(*form, "Panel3D9")}) {
         const QPoint band(header->width() / 2, header->height() - 4);
         const QPoint inWindow = header->mapTo(form.get(), band);
         QWidget* hit = form->childAt(inWindow);
         QVERIFY(hit == panel(*form, "Panel3D1(1)") || panel(*form, "Panel3D1(1)")->isAncestorOf(hit));
         clickAt(header, band);
         QVERIFY(!panel(*form, "Panel3D1(1)")->isHidden());
-        QVERIFY(!header->FontBold());
+        QVERIFY(!header->captionFont().bold());
 
         const QPoint above(header->width() / 2, header->height() - 12);
         QCOMPARE(form->childAt(header->mapTo(form.get(), above)), header);

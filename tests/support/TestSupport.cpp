@@ -62,9 +62,9 @@ QString quoted(const QString& text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QByteArray cardFile(int antal, int typOvre, int typUndre, const QStringList& strings)
+QByteArray cardFile(int count, int upperDisplay, int lowerDisplay, const QStringList& strings)
 {
-    QStringList lines{QString::number(antal), QString::number(typOvre), QString::number(typUndre)};
+    QStringList lines{QString::number(count), QString::number(upperDisplay), QString::number(lowerDisplay)};
     for (const QString& s : strings)
         lines << quoted(s);
     return iniLines(lines);

@@ -29,7 +29,7 @@ QString quoted(const QString& text);
 
 // A card-set file: count, upper type, lower type, then the strings in file order (upper
 // picture, lower picture, upper text, lower text of each card).
-QByteArray cardFile(int antal, int typOvre, int typUndre, const QStringList& strings);
+QByteArray cardFile(int count, int upperDisplay, int lowerDisplay, const QStringList& strings);
 
 // n cards whose four strings tell card and field apart: "bo0" upper picture of card 0,
 // "bu0" lower picture, "to0" upper text, "tu0" lower text.

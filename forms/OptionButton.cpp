@@ -1,4 +1,4 @@
-#include "forms/Option3D.h"
+#include "forms/OptionButton.h"
 
 #include "forms/Fonts.h"
 
@@ -7,16 +7,16 @@
 
 namespace forms {
 
-Option3D::Option3D(QWidget* parent)
+OptionButton::OptionButton(QWidget* parent)
     : QRadioButton(parent)
     , Geometry(this)
     , m_designFont(font())
 {
 }
 
-void Option3D::setValue(bool value)
+void OptionButton::setChosen(bool chosen)
 {
-    if (value) {
+    if (chosen) {
         setChecked(true);
     } else if (isChecked()) {
         // An exclusive group never unchecks its checked button by itself.
@@ -26,24 +26,24 @@ void Option3D::setValue(bool value)
     }
 }
 
-void Option3D::setCaption(const QString& caption)
+void OptionButton::setCaption(const QString& caption)
 {
     setText(caption);
     fit();
 }
 
-void Option3D::setCaptionFont(const QFont& font)
+void OptionButton::setCaptionFont(const QFont& font)
 {
     m_designFont = font;
     fit();
 }
 
-void Option3D::geometryChanged()
+void OptionButton::geometryChanged()
 {
     fit();
 }
 
-void Option3D::fit()
+void OptionButton::fit()
 {
     QStyleOptionButton option;
     option.initFrom(this);

@@ -10,9 +10,9 @@ namespace forms {
 // A rectangle outline without fill, drawn around the rectangle: the border lies just outside
 // it, so that nothing inside the rectangle is covered. It takes no clicks: they go to what
 // lies below.
-class Shape : public QWidget, public Geometry {
+class Outline : public QWidget, public Geometry {
 public:
-    explicit Shape(QWidget* parent = nullptr);
+    explicit Outline(QWidget* parent = nullptr);
 
     void setBorderColour(const QColor& colour);
     QColor borderColour() const { return m_colour; }

@@ -20,18 +20,18 @@ struct PictureFailure {
 // to the box. Loading reads the file's header only, so that a missing file or one that holds
 // no readable picture is reported at once; the picture itself is decoded at the size it is
 // shown (in device pixels) and only when it is shown.
-class Image : public QWidget, public Geometry {
+class PictureBox : public QWidget, public Geometry {
     Q_OBJECT
 
 public:
-    explicit Image(QWidget* parent = nullptr);
+    explicit PictureBox(QWidget* parent = nullptr);
 
     // Throws runtime::Error naming the file when it is missing or holds no readable picture.
     // The picture's name without its extension becomes the box's accessible name.
-    void LoadPicture(const QString& fileName);
+    void load(const QString& fileName);
     void clearPicture();
     bool hasPicture() const { return !m_file.isEmpty(); }
-    QString pictureFile() const { return m_file; }
+    QString fileName() const { return m_file; }
 
     void setBorder(bool on);
 
@@ -52,7 +52,7 @@ protected:
     void geometryChanged() override;
 
 private:
-    friend std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes);
+    friend std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes);
     QSize targetSize() const;
 
     QString m_file;
@@ -64,6 +64,6 @@ private:
 // Decodes the pictures of the shown boxes among `boxes` for their present sizes, on every
 // core, so that the first paint has them all. When any cannot be decoded, none is changed and
 // the first in the given order is returned.
-std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes);
+std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes);
 
 } // namespace forms

@@ -1,4 +1,4 @@
-#include "forms/Image.h"
+#include "forms/PictureBox.h"
 
 #include "pictures/Picture.h"
 #include "runtime/Error.h"
@@ -9,13 +9,13 @@
 
 namespace forms {
 
-std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes)
+std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes)
 {
-    QList<Image*> decoding;
+    QList<PictureBox*> decoding;
     QList<int> positions;
     QList<pictures::PictureRequest> requests;
     for (int i = 0; i < boxes.size(); ++i) {
-        Image* box = boxes[i];
+        PictureBox* box = boxes[i];
         if (!box->isHidden() && box->hasPicture() && !box->isDecoded()) {
             decoding << box;
             positions << i;
@@ -33,13 +33,13 @@ std::optional<PictureFailure> decodeShownPictures(const QList<Image*>& boxes)
     return std::nullopt;
 }
 
-Image::Image(QWidget* parent)
+PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
     , Geometry(this)
 {
 }
 
-void Image::LoadPicture(const QString& fileName)
+void PictureBox::load(const QString& fileName)
 {
     pictures::checkPicture(fileName);
     m_file = fileName;
@@ -50,7 +50,7 @@ void Image::LoadPicture(const QString& fileName)
     update();
 }
 
-void Image::clearPicture()
+void PictureBox::clearPicture()
 {
     m_file.clear();
     setAccessibleName(QString());
@@ -59,25 +59,25 @@ void Image::clearPicture()
     update();
 }
 
-void Image::setBorder(bool on)
+void PictureBox::setBorder(bool on)
 {
     m_border = on;
     update();
 }
 
-QSize Image::targetSize() const
+QSize PictureBox::targetSize() const
 {
     const int inset = m_border ? 2 : 0;
     const qreal ratio = devicePixelRatioF();
     return QSize(qMax(0, qRound((width() - inset) * ratio)), qMax(0, qRound((height() - inset) * ratio)));
 }
 
-bool Image::isDecoded() const
+bool PictureBox::isDecoded() const
 {
     return !m_file.isEmpty() && m_decodedFor == targetSize();
 }
 
-void Image::decode()
+void PictureBox::decode()
 {
     if (m_file.isEmpty() || isDecoded())
         return;
@@ -86,12 +86,12 @@ void Image::decode()
     m_decodedFor = size;
 }
 
-void Image::geometryChanged()
+void PictureBox::geometryChanged()
 {
     update();
 }
 
-void Image::paintEvent(QPaintEvent*)
+void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const int inset = m_border ? 1 : 0;
@@ -111,7 +111,7 @@ void Image::paintEvent(QPaintEvent*)
     }
 }
 
-void Image::mouseReleaseEvent(QMouseEvent* event)
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();

@@ -6,18 +6,16 @@
 
 namespace forms {
 
-// An option button. The options that share a container exclude one another. Setting
-// Value from code is not reported as a click (clicked()); a click on the option, chosen or
-// not, is.
-class Option3D : public QRadioButton, public Geometry {
+// An option button. The options that share a container exclude one another. Choosing one
+// from code is not reported as a click (clicked()); a click on the option, chosen or not, is.
+class OptionButton : public QRadioButton, public Geometry {
     Q_OBJECT
 
 public:
-    explicit Option3D(QWidget* parent = nullptr);
+    explicit OptionButton(QWidget* parent = nullptr);
 
-    bool Value() const { return isChecked(); }
-    void setValue(bool value);
-    QString Caption() const { return text(); }
+    // Chooses the option, or leaves none of its group chosen; not reported as a click.
+    void setChosen(bool chosen);
     void setCaption(const QString& caption);
 
     // The design font; the caption is shown at the largest size up to it that fits.

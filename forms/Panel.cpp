@@ -1,4 +1,4 @@
-#include "forms/Panel3D.h"
+#include "forms/Panel.h"
 
 #include "forms/Fonts.h"
 
@@ -24,7 +24,7 @@ void drawBevel(QPainter& p, QRect r, bool raised)
 }
 } // namespace
 
-Panel3D::Panel3D(QWidget* parent)
+Panel::Panel(QWidget* parent)
     : QWidget(parent)
     , Geometry(this)
     , m_background(palette().color(QPalette::Button))
@@ -32,56 +32,56 @@ Panel3D::Panel3D(QWidget* parent)
 {
 }
 
-void Panel3D::setCaption(const QString& caption)
+void Panel::setCaption(const QString& caption)
 {
     m_caption = caption;
     setAccessibleName(caption);
     update();
 }
 
-void Panel3D::setBevel(Bevel bevel)
+void Panel::setBevel(Bevel bevel)
 {
     m_bevel = bevel;
     update();
 }
 
-void Panel3D::setOutline(bool on)
+void Panel::setOutline(bool on)
 {
     m_outline = on;
     update();
 }
 
-void Panel3D::setBackground(const QColor& colour)
+void Panel::setBackground(const QColor& colour)
 {
     m_background = colour;
     update();
 }
 
-void Panel3D::setCaptionPlace(CaptionPlace place)
+void Panel::setCaptionPlace(CaptionPlace place)
 {
     m_place = place;
     update();
 }
 
-void Panel3D::setCaptionFont(const QFont& font)
+void Panel::setCaptionFont(const QFont& font)
 {
     m_captionFont = font;
     update();
 }
 
-void Panel3D::setFontSize(double points)
+void Panel::setCaptionPointSize(double points)
 {
     m_captionFont.setPointSizeF(points);
     update();
 }
 
-void Panel3D::setFontBold(bool bold)
+void Panel::setCaptionBold(bool bold)
 {
     m_captionFont.setBold(bold);
     update();
 }
 
-int Panel3D::bevelWidth() const
+int Panel::bevelWidth() const
 {
     switch (m_bevel) {
     case Bevel::None:
@@ -95,19 +95,19 @@ int Panel3D::bevelWidth() const
     return 0;
 }
 
-QRect Panel3D::captionRect() const
+QRect Panel::captionRect() const
 {
     const int b = bevelWidth() + 1;
     return rect().adjusted(b, b, -b, -b);
 }
 
-QFont Panel3D::shownFont() const
+QFont Panel::shownFont() const
 {
     return fittedFont(m_captionFont, m_caption, captionRect(),
                       m_place == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop);
 }
 
-void Panel3D::paintEvent(QPaintEvent*)
+void Panel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), m_background);
@@ -138,7 +138,7 @@ void Panel3D::paintEvent(QPaintEvent*)
     }
 }
 
-void Panel3D::mouseReleaseEvent(QMouseEvent* event)
+void Panel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();

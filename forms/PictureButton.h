@@ -9,14 +9,12 @@ namespace forms {
 
 // A push button with a caption, word-wrapped when it is longer than a line, and an
 // optional picture above the caption.
-class Button3D : public QAbstractButton, public Geometry {
+class PictureButton : public QAbstractButton, public Geometry {
     Q_OBJECT
 
 public:
-    explicit Button3D(QWidget* parent = nullptr);
+    explicit PictureButton(QWidget* parent = nullptr);
 
-    QString Caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
     void setPicture(const QPixmap& picture);
     QPixmap picture() const { return m_picture; }
 

@@ -11,16 +11,16 @@ namespace forms {
 // A 3D panel: bevels, an optional one-pixel outline, a background colour and a caption
 // centred in the panel (or at its top), word-wrapped and drawn at the largest size up to
 // the caption font's that fits.
-class Panel3D : public QWidget, public Geometry {
+class Panel : public QWidget, public Geometry {
     Q_OBJECT
 
 public:
     enum class Bevel { None, Raised, Inset, RaisedAndInset };
     enum class CaptionPlace { Centre, Top };
 
-    explicit Panel3D(QWidget* parent = nullptr);
+    explicit Panel(QWidget* parent = nullptr);
 
-    QString Caption() const { return m_caption; }
+    QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
 
     void setBevel(Bevel bevel);
@@ -33,10 +33,8 @@ public:
     // The caption font; size and weight may change at run time.
     void setCaptionFont(const QFont& font);
     QFont captionFont() const { return m_captionFont; }
-    double FontSize() const { return m_captionFont.pointSizeF(); }
-    void setFontSize(double points);
-    bool FontBold() const { return m_captionFont.bold(); }
-    void setFontBold(bool bold);
+    void setCaptionPointSize(double points);
+    void setCaptionBold(bool bold);
 
     // The font the caption is drawn with at the panel's present size.
     QFont shownFont() const;

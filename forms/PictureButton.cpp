@@ -1,4 +1,4 @@
-#include "forms/Button3D.h"
+#include "forms/PictureButton.h"
 
 #include "forms/Fonts.h"
 
@@ -8,25 +8,25 @@
 
 namespace forms {
 
-Button3D::Button3D(QWidget* parent)
+PictureButton::PictureButton(QWidget* parent)
     : QAbstractButton(parent)
     , Geometry(this)
 {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void Button3D::setPicture(const QPixmap& picture)
+void PictureButton::setPicture(const QPixmap& picture)
 {
     m_picture = picture;
     update();
 }
 
-QSize Button3D::sizeHint() const
+QSize PictureButton::sizeHint() const
 {
     return size();
 }
 
-void Button3D::paintEvent(QPaintEvent*)
+void PictureButton::paintEvent(QPaintEvent*)
 {
     QStylePainter p(this);
     QStyleOptionButton option;

@@ -1,4 +1,4 @@
-#include "forms/Shape.h"
+#include "forms/Outline.h"
 
 #include "forms/Twips.h"
 
@@ -7,7 +7,7 @@
 
 namespace forms {
 
-Shape::Shape(QWidget* parent)
+Outline::Outline(QWidget* parent)
     : QWidget(parent)
     , Geometry(this)
 {
@@ -15,32 +15,33 @@ Shape::Shape(QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void Shape::setBorderColour(const QColor& colour)
+void Outline::setBorderColour(const QColor& colour)
 {
     m_colour = colour;
     update();
 }
 
-void Shape::setBorderWidth(int pixels)
+void Outline::setBorderWidth(int pixels)
 {
     m_width = pixels;
-    setBounds(Left(), Top(), Width(), Height());
+    setTwips(twips());
     update();
 }
 
-QRect Shape::pixelRect() const
+QRect Outline::pixelRect() const
 {
     // The rectangle's edges are rounded outwards, so that a control standing on the
     // rectangle, or a fraction of a pixel beside it, keeps every one of its pixels.
-    const int left = int(std::floor(Left() / kTwipsPerPixel));
-    const int top = int(std::floor(Top() / kTwipsPerPixel));
-    const int right = int(std::ceil((Left() + Width()) / kTwipsPerPixel));
-    const int bottom = int(std::ceil((Top() + Height()) / kTwipsPerPixel));
+    const runtime::TwipsRect r = twips();
+    const int left = int(std::floor(r.left / kTwipsPerPixel));
+    const int top = int(std::floor(r.top / kTwipsPerPixel));
+    const int right = int(std::ceil((r.left + r.width) / kTwipsPerPixel));
+    const int bottom = int(std::ceil((r.top + r.height) / kTwipsPerPixel));
     return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top))
         .adjusted(-m_width, -m_width, m_width, m_width);
 }
 
-void Shape::paintEvent(QPaintEvent*)
+void Outline::paintEvent(QPaintEvent*)
 {
     if (m_width <= 0)
         return;
