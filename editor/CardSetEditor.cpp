@@ -14,30 +14,25 @@ CardSetEditor::CardSetEditor()
         list = std::make_unique<QStringListModel>();
 }
 
+namespace {
+
+// The count options in their order, with the height of a list for each.
+struct CountOption {
+    qint16 cards;
+    qint16 listHeight;
+};
+constexpr CountOption kCountOptions[] = {{3, 750}, {5, 1230}, {10, 2430}};
+
+} // namespace
+
 qint16 cardsFor(CountChoice choice)
 {
-    switch (choice) {
-    case CountChoice::Three:
-        return 3;
-    case CountChoice::Five:
-        return 5;
-    case CountChoice::Ten:
-        break;
-    }
-    return 10;
+    return kCountOptions[int(choice)].cards;
 }
 
 qint16 listHeightFor(CountChoice choice)
 {
-    switch (choice) {
-    case CountChoice::Three:
-        return 750;
-    case CountChoice::Five:
-        return 1230;
-    case CountChoice::Ten:
-        break;
-    }
-    return 2430;
+    return kCountOptions[int(choice)].listHeight;
 }
 
 void CardSetEditor::load(const settings::CardSet& set)

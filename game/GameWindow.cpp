@@ -15,7 +15,6 @@
 #include "runtime/Error.h"
 #include "runtime/Random.h"
 
-#include <QCloseEvent>
 #include <QPixmap>
 
 namespace game {
@@ -130,15 +129,9 @@ GameWindow::GameWindow()
     }
 }
 
-GameWindow::~GameWindow()
-{
-    delete m_backdrop.data();
-}
-
 void GameWindow::load()
 {
-    m_backdrop = new forms::Backdrop;
-    m_backdrop->showOverScreen();
+    showBackdrop();
 
     const settings::CardSet set =
         exercise::readGameCardSet(settings::kFileName, [this](int card, const QString& name) {
@@ -234,15 +227,6 @@ void GameWindow::answer(qint16 slot)
     }
     placeFrame();
     m_frame->show();
-}
-
-void GameWindow::closeEvent(QCloseEvent* event)
-{
-    app::handle([this] {
-        if (m_backdrop)
-            m_backdrop->unload();
-    });
-    event->accept();
 }
 
 } // namespace game

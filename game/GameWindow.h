@@ -1,11 +1,9 @@
 #pragma once
 
 #include "exercise/Exercise.h"
-#include "forms/Backdrop.h"
+#include "app/MainWindow.h"
 #include "settings/CardSet.h"
 
-#include <QPointer>
-#include <QWidget>
 #include <array>
 
 namespace forms {
@@ -30,23 +28,17 @@ namespace game {
 //   lower slot k: picture, text           Image2(k), Panel3D4(k)
 //   the frame                             Shape1
 //   "Sluta"                               Command3D2
-class GameWindow : public QWidget {
+class GameWindow : public app::MainWindow {
     Q_OBJECT
 
 public:
     GameWindow();
-    ~GameWindow() override;
 
     // Start-up, before the window is shown: the backdrop, the card set from kortvy.ini, the
     // shuffle, and every card in its slot as its row shows it. Throws runtime::Error.
     void load();
 
     const exercise::Exercise& exercise() const { return m_exercise; }
-    forms::Backdrop* backdrop() const { return m_backdrop; }
-
-protected:
-    // Closed from outside the program: the backdrop goes with the window.
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fillSlots(const settings::CardSet& set);
@@ -63,7 +55,6 @@ private:
     forms::Panel* m_lowerArea = nullptr;
     forms::Outline* m_frame = nullptr;
     forms::PictureButton* m_stopButton = nullptr;
-    QPointer<forms::Backdrop> m_backdrop;
 
     exercise::Exercise m_exercise;
 };

@@ -16,7 +16,6 @@
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
 
-#include <QCloseEvent>
 #include <QMessageBox>
 
 namespace supervisor {
@@ -73,8 +72,7 @@ void SupervisorWindow::connectControls()
 
 void SupervisorWindow::load()
 {
-    m_backdrop = new forms::Backdrop;
-    m_backdrop->showOverScreen();
+    showBackdrop();
     m_editor.load(editor::readCardSetToEdit(settings::kFileName));
     showDisplays();
     showCount();
@@ -162,16 +160,6 @@ void SupervisorWindow::tellSaveFailed(const QString& problem)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     emit saveFailed(message);
-}
-
-// Closed from outside the program: nothing is saved, and the backdrop goes with the window.
-void SupervisorWindow::closeEvent(QCloseEvent* event)
-{
-    app::handle([this] {
-        if (m_backdrop)
-            m_backdrop->unload();
-    });
-    event->accept();
 }
 
 } // namespace supervisor

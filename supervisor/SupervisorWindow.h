@@ -1,13 +1,9 @@
 #pragma once
 
 #include "editor/CardSetEditor.h"
-#include "forms/Backdrop.h"
+#include "app/MainWindow.h"
 
-#include <QPointer>
-#include <QWidget>
 #include <array>
-
-class QCloseEvent;
 
 namespace forms {
 class PictureButton;
@@ -47,12 +43,11 @@ class CommandButton;
 //   help page: frames                            Panel3D3, Panel3D5, Panel3D4
 //     titles; texts                              Label7(0), (1), (3); Label2, Label5, Label6
 //     the strip under the tab                    Image1(0)
-class SupervisorWindow : public QWidget {
+class SupervisorWindow : public app::MainWindow {
     Q_OBJECT
 
 public:
     explicit SupervisorWindow(QWidget* parent = nullptr);
-    ~SupervisorWindow() override;
 
     // Start-up, before the window is shown: the backdrop, and the card set stored in
     // kortvy.ini. Throws runtime::Error when it cannot be read.
@@ -63,13 +58,11 @@ public:
     void save();
 
     const editor::CardSetEditor& editor() const { return m_editor; }
-    forms::Backdrop* backdrop() const { return m_backdrop; }
 
 signals:
     void saveFailed(const QString& message);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -105,7 +98,6 @@ private:
     forms::PictureButton* m_cancelButton = nullptr;
     std::array<RowPage, 2> m_rowPages;
     std::array<CommandButton*, 2> m_copyButtons{};
-    QPointer<forms::Backdrop> m_backdrop;
 };
 
 } // namespace supervisor

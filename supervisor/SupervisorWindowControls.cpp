@@ -84,15 +84,10 @@ Panel* greyGroup(QWidget* parent, const QString& name, float left, float width)
 } // namespace
 
 SupervisorWindow::SupervisorWindow(QWidget* parent)
-    : QWidget(parent)
+    : app::MainWindow(parent)
 {
     buildWindow();
     connectControls();
-}
-
-SupervisorWindow::~SupervisorWindow()
-{
-    delete m_backdrop.data();
 }
 
 void SupervisorWindow::buildWindow()
@@ -184,23 +179,31 @@ void SupervisorWindow::buildRowPage(editor::Row row)
     const QString rowName = p == 0 ? QStringLiteral("övre skärmdel") : QStringLiteral("undre skärmdel");
     files->setAccessibleName(QStringLiteral("Bildfiler, %1").arg(rowName));
 
-    // The chosen pictures, with their numbers.
-    label(page, indexed("Label10", 2 * p), 3120, 240, 1935, 255, QStringLiteral("Valda Bilder"));
-    numberColumn(page, indexed("Label1", p), 2700);
-    auto* pictureFrame = insetFrame(page, indexed("Panel3D6", 3 * p + 1), 3060);
-    controls.pictures = make<forms::ListBox>(pictureFrame, indexed("List1", pictureList), 30, 30, 1755, 2430);
-    controls.pictures->setFont(listFont);
-    controls.pictures->setModel(m_editor.model(editor::List(pictureList)));
-    controls.pictures->setAccessibleName(QStringLiteral("Valda bilder, %1").arg(rowName));
-
-    // The chosen texts, with their numbers.
-    label(page, indexed("Label10", 2 * p + 1), 5640, 240, 1935, 255, QStringLiteral("Valda Texter"));
-    numberColumn(page, indexed("Label8", p), 5300);
-    auto* textFrame = insetFrame(page, indexed("Panel3D6", 3 * p + 2), 5640);
-    controls.texts = make<forms::ListBox>(textFrame, indexed("List1", textList), 30, 30, 1755, 2430);
-    controls.texts->setFont(listFont);
-    controls.texts->setModel(m_editor.model(editor::List(textList)));
-    controls.texts->setAccessibleName(QStringLiteral("Valda texter, %1").arg(rowName));
+    // The chosen pictures and the chosen texts, each with its title and its card numbers.
+    const struct {
+        forms::ListBox** list;
+        int listIndex;
+        float titleLeft;
+        const char* title;
+        const char* numbers;
+        float numbersLeft;
+        float left;
+        const char* accessibleName;
+    } chosen[] = {
+        {&controls.pictures, pictureList, 3120, "Valda Bilder", "Label1", 2700, 3060, "Valda bilder, %1"},
+        {&controls.texts, textList, 5640, "Valda Texter", "Label8", 5300, 5640, "Valda texter, %1"},
+    };
+    for (int i = 0; i < 2; ++i) {
+        const auto& c = chosen[i];
+        label(page, indexed("Label10", 2 * p + i), c.titleLeft, 240, 1935, 255, QLatin1String(c.title));
+        numberColumn(page, indexed(c.numbers, p), c.numbersLeft);
+        auto* frame = insetFrame(page, indexed("Panel3D6", 3 * p + 1 + i), c.left);
+        auto* list = make<forms::ListBox>(frame, indexed("List1", c.listIndex), 30, 30, 1755, 2430);
+        list->setFont(listFont);
+        list->setModel(m_editor.model(editor::List(c.listIndex)));
+        list->setAccessibleName(QString::fromUtf8(c.accessibleName).arg(rowName));
+        *c.list = list;
+    }
 
     controls.newText = make<forms::TextBox>(page, indexed("Text1", p), 5640, 3000, 1815, 375);
     controls.newText->setFont(forms::arial(11.25, true));
