@@ -54,6 +54,11 @@ while IFS= read -r -d '' card; do
 done < <(find "$source/sample/cards" -maxdepth 1 -type f -print0)
 
 dpkg-deb -x "$deb" "$work/x"
+# The package is under GPL 3 or later, in Debian's machine-readable form.
+copyright=$work/x/usr/share/doc/kortvy/copyright
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+  fail "copyright är inte maskinläsbar"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "copyright saknar GPL-3.0-or-later"
 for program in Kortvy Kortvyadm kortvy-start; do
   if readelf -S "$work/x/usr/bin/$program" | grep -q '\.debug_info'; then fail "$program är inte strippad"; fi
 done
