@@ -42,6 +42,7 @@ has() { # has <mode> <path>
 for program in Kortvy Kortvyadm kortvy-start; do has -rwxr-xr-x "bin/$program"; done
 has -rw-r--r-- share/applications/kortvy.desktop
 has -rw-r--r-- share/applications/kortvyadm.desktop
+has -rw-r--r-- share/mime/packages/kortvy.xml
 has -rw-r--r-- share/icons/hicolor/scalable/apps/kortvy.svg
 for size in 16 22 24 32 48 64 128 256; do has -rw-r--r-- "share/icons/hicolor/${size}x$size/apps/kortvy.png"; done
 has -rw-r--r-- share/man/man6/Kortvy.6.gz
