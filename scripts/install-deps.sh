@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
-  shared-mime-info libxml2-utils libglib2.0-bin
+  shared-mime-info libxml2-utils libglib2.0-bin appstream
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)

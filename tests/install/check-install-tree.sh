@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs into a temporary DESTDIR under a prefix of its own and checks the tree a school
 # computer gets: the programs, valid desktop entries, the card-set file type and which
-# program opens it, the icon in every size and the first card set, shared and read-only.
-# Then starts both installed programs the way their desktop entries do, for a user who has
-# no card folder yet.
+# program opens it, the software-centre listing, the icon in every size and the first card
+# set, shared and read-only. Then starts both installed programs the way their desktop
+# entries do, for a user who has no card folder yet.
 #   check-install-tree.sh <build folder> <source folder>
 set -eu
 build=$1 source=$2
@@ -71,6 +71,11 @@ if xmllint --noout "$mimexml"; then
 else
   fail "share/mime/packages/kortvy.xml saknas eller är ingen XML"
 fi
+
+metainfo=$root/share/metainfo/org.example.kortvy.metainfo.xml
+[ -f "$metainfo" ] || fail "share/metainfo/org.example.kortvy.metainfo.xml saknas"
+appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" 2>&1 ||
+  fail "AppStream-filen är inte giltig: $(cat "$work/appstream.log")"
 
 icons=$root/share/icons/hicolor
 grep -q '<svg' "$icons/scalable/apps/kortvy.svg" 2>/dev/null || fail "den skalbara ikonen saknas"
