@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs into a temporary DESTDIR under a prefix of its own and checks the tree a school
-# computer gets: the programs, valid desktop entries, the icon in every size and the first
-# card set, shared and read-only. Then starts both installed programs the way their desktop
+# computer gets: the programs, valid desktop entries, the card-set file type and which
+# program opens it, the software-centre listing, the icon in every size and the first card
+# set, shared and read-only. Then starts both installed programs the way their desktop
 # entries do, for a user who has no card folder yet.
 #   check-install-tree.sh <build folder> <source folder>
 set -eu
@@ -33,10 +34,48 @@ for entry in kortvy kortvyadm; do
   done
   grep -qx 'Icon=kortvy' "$file" || fail "$entry.desktop visar inte ikonen kortvy"
 done
-grep -qx 'Exec=kortvy-start Kortvy' "$apps/kortvy.desktop" || fail "spelet startas inte genom kortvy-start"
-grep -qx 'Exec=kortvy-start Kortvyadm' "$apps/kortvyadm.desktop" || fail "Kortvyadm startas inte genom kortvy-start"
+grep -qx 'Exec=kortvy-start Kortvy %f' "$apps/kortvy.desktop" || fail "spelet startas inte genom kortvy-start med en kortlek"
+grep -qx 'Exec=kortvy-start Kortvyadm %f' "$apps/kortvyadm.desktop" || fail "Kortvyadm startas inte genom kortvy-start med en kortlek"
 grep -q '^Categories=Education;Game;' "$apps/kortvy.desktop" || fail "spelet ligger inte under Education och Game"
 grep -qx 'Categories=Education;' "$apps/kortvyadm.desktop" || fail "Kortvyadm ligger inte under Education"
+
+# A file named kortvy.ini, and only that name, is a card set, in a MIME database made from
+# the installed type alone. The game opens it on a double click; Kortvyadm is offered too.
+# TryExec needs the launcher on PATH, or GLib hides both entries.
+cardset=application/x-kortvy-cardset
+mimexml=$root/share/mime/packages/kortvy.xml
+if xmllint --noout "$mimexml"; then
+  mkdir -p "$work/xdg/mime/packages" "$work/xdg/applications" "$work/filer" "$work/config"
+  cp "$mimexml" "$work/xdg/mime/packages/"
+  cp "$apps/kortvy.desktop" "$apps/kortvyadm.desktop" "$work/xdg/applications/"
+  update-mime-database "$work/xdg/mime"
+  update-desktop-database "$work/xdg/applications"
+  for name in kortvy.ini KORTVY.INI annan.ini kortvy.ini.bak; do
+    cp "$source/sample/cards/kortvy.ini" "$work/filer/$name"
+  done
+  xdg() {
+    env LC_ALL=C.UTF-8 LANGUAGE= XDG_DATA_DIRS="$work/xdg:/usr/share" XDG_DATA_HOME="$work/xdg-home" \
+      XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" PATH="$root/bin:$PATH" "$@"
+  }
+  type_of() { xdg gio info -a standard::content-type "$work/filer/$1" | sed -n 's/^ *standard::content-type: //p'; }
+  [ "$(type_of kortvy.ini)" = $cardset ] || fail "kortvy.ini är av typen $(type_of kortvy.ini)"
+  for name in KORTVY.INI annan.ini kortvy.ini.bak; do
+    [ "$(type_of "$name")" != $cardset ] || fail "$name räknas som kortlek"
+  done
+  icon=$(xdg gio info -a standard::icon "$work/filer/kortvy.ini")
+  grep -q 'standard::icon: kortvy,' <<< "$icon" || fail "typen visar inte ikonen kortvy: $icon"
+  apps_for=$(xdg gio mime $cardset)
+  grep -q "Default application for .$cardset.: kortvy.desktop" <<< "$apps_for" ||
+    fail "spelet öppnar inte kortvy.ini: $apps_for"
+  grep -q '^[[:space:]]kortvyadm.desktop$' <<< "$apps_for" || fail "Kortvyadm erbjuds inte för kortvy.ini: $apps_for"
+else
+  fail "share/mime/packages/kortvy.xml saknas eller är ingen XML"
+fi
+
+metainfo=$root/share/metainfo/org.example.kortvy.metainfo.xml
+[ -f "$metainfo" ] || fail "share/metainfo/org.example.kortvy.metainfo.xml saknas"
+appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" 2>&1 ||
+  fail "AppStream-filen är inte giltig: $(cat "$work/appstream.log")"
 
 icons=$root/share/icons/hicolor
 grep -q '<svg' "$icons/scalable/apps/kortvy.svg" 2>/dev/null || fail "den skalbara ikonen saknas"

@@ -42,6 +42,8 @@ has() { # has <mode> <path>
 for program in Kortvy Kortvyadm kortvy-start; do has -rwxr-xr-x "bin/$program"; done
 has -rw-r--r-- share/applications/kortvy.desktop
 has -rw-r--r-- share/applications/kortvyadm.desktop
+has -rw-r--r-- share/mime/packages/kortvy.xml
+has -rw-r--r-- share/metainfo/org.example.kortvy.metainfo.xml
 has -rw-r--r-- share/icons/hicolor/scalable/apps/kortvy.svg
 for size in 16 22 24 32 48 64 128 256; do has -rw-r--r-- "share/icons/hicolor/${size}x$size/apps/kortvy.png"; done
 has -rw-r--r-- share/man/man6/Kortvy.6.gz
@@ -54,6 +56,15 @@ while IFS= read -r -d '' card; do
 done < <(find "$source/sample/cards" -maxdepth 1 -type f -print0)
 
 dpkg-deb -x "$deb" "$work/x"
+# The package is under GPL 3 or later, in Debian's machine-readable form.
+copyright=$work/x/usr/share/doc/kortvy/copyright
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+  fail "copyright är inte maskinläsbar"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "copyright saknar GPL-3.0-or-later"
+# The software-centre listing as a software centre sees it beside the rest of the package:
+# its launchables are the package's own desktop entries.
+appstreamcli validate-tree --no-net "$work/x" > "$work/appstream.log" 2>&1 ||
+  fail "AppStream: $(cat "$work/appstream.log")"
 for program in Kortvy Kortvyadm kortvy-start; do
   if readelf -S "$work/x/usr/bin/$program" | grep -q '\.debug_info'; then fail "$program är inte strippad"; fi
 done
