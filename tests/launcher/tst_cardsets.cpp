@@ -1,6 +1,7 @@
 // Card sets as folders under the user's card folder: which are listed and how, names for
-// new ones, and the scale the game starts at.
+// new ones, the card set given on the command line, and the scale the game starts at.
 #include "launcher/CardSets.h"
+#include "launcher/Launch.h"
 #include "launcher/Scale.h"
 
 #include "runtime/Error.h"
@@ -93,6 +94,28 @@ private slots:
         const QString failure = failureOf([&] { launcher::createCardSet(root, QStringLiteral("Frukt")); });
         QVERIFY2(failure.startsWith(QStringLiteral("Kortleken \"Frukt\" kunde inte skapas")), qPrintable(failure));
         QCOMPARE(readBytes(made + QStringLiteral("/kortvy.ini")), QByteArray("lärarens"));
+    }
+
+    void theCardSetGivenOnTheCommandLine()
+    {
+        const QString set = folder(QStringLiteral("given/Djur"));
+        writeBytes(set + QStringLiteral("/kortvy.ini"), cardFile(3, 2, 2, emptyStrings(3)));
+        writeBytes(set + QStringLiteral("/katt.jpg"), "x");
+        QCOMPARE(launcher::cardSetFolderOf(set + QStringLiteral("/")), set);
+        QCOMPARE(launcher::cardSetFolderOf(set + QStringLiteral("/kortvy.ini")), set);
+        const QList<QPair<QString, QString>> wrong{
+            {set + QStringLiteral("/katt.jpg"), QStringLiteral("varken en mapp med en kortlek eller en kortvy.ini")},
+            {m_tmp.filePath(QStringLiteral("given")), QStringLiteral("mappen har ingen kortvy.ini")},
+            {m_tmp.filePath(QStringLiteral("saknas/kortvy.ini")), QStringLiteral("den finns inte")}};
+        for (const auto& [path, problem] : wrong) {
+            const QString failure = failureOf([&] { launcher::cardSetFolderOf(path); });
+            QVERIFY2(failure.startsWith(path + " kan inte öppnas som kortlek: ") && failure.contains(problem),
+                     qPrintable(failure));
+        }
+        QCOMPARE(launcher::parseArguments({"Kortvyadm", set}).cardSet, set);
+        for (const QStringList& arguments : {QStringList{}, QStringList{"Kortvy", "a", "b"}, QStringList{"bash"}})
+            QVERIFY(failureOf([&] { launcher::parseArguments(arguments); })
+                        .contains("Användning: kortvy-start Kortvy [KORTLEK]"));
     }
 
     void theGameFillsTheScreen_data()
