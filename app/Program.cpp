@@ -26,6 +26,8 @@ void showMessageBox(const QString& message)
 void end(int status)
 {
     ended = true;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(status);
@@ -51,14 +53,14 @@ void setMessageShower(MessageShower replacement)
     shower = std::move(replacement);
 }
 
-void fail(const QString& message)
+void fail(const QString& message, const QString& standardErrorPrefix)
 {
     // Standard error first: it is there even if no window can be shown.
-    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s%s\n", standardErrorPrefix.toLocal8Bit().constData(), message.toLocal8Bit().constData());
     std::fflush(stderr);
     if (shower)
         shower(message);
-    else
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
         showMessageBox(message);
     end(1);
 }

@@ -21,9 +21,10 @@ void prepare(const QString& programName);
 using MessageShower = std::function<void(const QString& message)>;
 void setMessageShower(MessageShower shower);
 
-// The one road a failure takes out of a program: its Swedish message goes to standard error,
-// then in front of the user, and the program ends with status 1.
-void fail(const QString& message);
+// The one road a failure takes out of a program: its Swedish message goes to standard error
+// (after the prefix), then in front of the user where there is an application to show it,
+// and the program ends with status 1.
+void fail(const QString& message, const QString& standardErrorPrefix = {});
 
 // Ends the program at once with status 0: every window goes, no close handler runs, and no
 // further handler is taken from the event loop.

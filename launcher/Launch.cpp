@@ -3,12 +3,15 @@
 #include "launcher/CardFolder.h"
 
 #include "runtime/Error.h"
+#include "settings/CardSet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
 #include <system_error>
@@ -16,9 +19,49 @@
 
 namespace launcher {
 
+namespace {
+
+QString cannotStart(const QString& programPath, const QString& reason)
+{
+    return QStringLiteral("Programmet %1 kunde inte startas:\n%2\n\n%3")
+        .arg(QFileInfo(programPath).fileName(), QDir::toNativeSeparators(programPath), reason);
+}
+
+} // namespace
+
 bool isKnownProgram(const QString& name)
 {
-    return name == QLatin1String("Kortvy") || name == QLatin1String("Kortvyadm");
+    return name == kGame || name == kSupervisor;
+}
+
+Request parseArguments(const QStringList& arguments)
+{
+    if (arguments.isEmpty() || arguments.size() > 2)
+        throw runtime::Error(usage());
+    if (!isKnownProgram(arguments.first()))
+        throw runtime::Error(QStringLiteral("Okänt program: %1\n\n").arg(arguments.first()) + usage());
+    return {arguments.first(), arguments.value(1)};
+}
+
+QString cardSetFolderOf(const QString& path)
+{
+    const QFileInfo info(path);
+    const auto wrong = [&](const QString& what) {
+        return runtime::Error(QStringLiteral("%1 kan inte öppnas som kortlek: %2")
+                                  .arg(QDir::toNativeSeparators(info.absoluteFilePath()), what));
+    };
+    if (path.isEmpty())
+        throw runtime::Error(QStringLiteral("Ingen kortlek angavs.\n\n") + usage());
+    if (!info.exists())
+        throw wrong(QStringLiteral("den finns inte."));
+    if (info.isDir()) {
+        if (!QFileInfo(info.absoluteFilePath() + QLatin1Char('/') + settings::kFileName).isFile())
+            throw wrong(QStringLiteral("mappen har ingen %1.").arg(settings::kFileName));
+        return QDir::cleanPath(info.absoluteFilePath());
+    }
+    if (info.fileName() != settings::kFileName)
+        throw wrong(QStringLiteral("det är varken en mapp med en kortlek eller en %1.").arg(settings::kFileName));
+    return info.absolutePath();
 }
 
 QString firstCardSetFrom(const QString& binDir)
@@ -47,42 +90,69 @@ QString homeFolder()
 
 QString usage()
 {
-    return QStringLiteral("Användning: kortvy-start Kortvy\n"
-                          "       eller: kortvy-start Kortvyadm\n"
-                          "Startar programmet i mappen Kortvy i din hemmapp och skapar mappen "
-                          "från den första kortleken första gången.");
+    return QStringLiteral("Användning: kortvy-start Kortvy [KORTLEK]\n"
+                          "       eller: kortvy-start Kortvyadm [KORTLEK]\n"
+                          "Utan KORTLEK visas kortlekarna i mappen Kortvy i din hemmapp, som skapas "
+                          "från den första kortleken första gången. KORTLEK är en mapp med en "
+                          "kortvy.ini, eller filen kortvy.ini själv.");
 }
 
-QString launch(const QString& program, const QString& binDir, const QString& home)
+QString programPath(const QString& program, const QString& binDir)
 {
-    if (!isKnownProgram(program))
-        return QStringLiteral("Okänt program: %1\n\n").arg(program) + usage();
     const QString path = binDir + QLatin1Char('/') + program;
-    QByteArray pathName = QFile::encodeName(path);
-    if (::access(pathName.constData(), X_OK) != 0) {
+    if (::access(QFile::encodeName(path).constData(), X_OK) != 0) {
         const int error = errno;
-        return QStringLiteral("Programmet %1 kunde inte startas:\n%2\n\n%3\n\nInstallera Kortvy på nytt.")
-            .arg(program, QDir::toNativeSeparators(path), reasonFor(error));
+        throw runtime::Error(cannotStart(path, reasonFor(error)) + QStringLiteral("\n\nInstallera Kortvy på nytt."));
     }
-    if (home.isEmpty())
-        return QStringLiteral("Din hemmapp är okänd, så mappen för dina kort kan inte skapas.");
+    return path;
+}
 
+QString prepareUserCardFolder(const QString& home, const QString& binDir)
+{
+    if (home.isEmpty())
+        throw runtime::Error(QStringLiteral("Din hemmapp är okänd, så mappen för dina kort kan inte skapas."));
     const QString folder = cardFolderIn(home);
-    try {
-        prepareCardFolder(folder, firstCardSetFrom(binDir));
-    } catch (const runtime::Error& e) {
-        return e.message();
-    }
+    prepareCardFolder(folder, firstCardSetFrom(binDir));
+    return folder;
+}
+
+QString execIn(const QString& programPath, const QString& folder, const QString& scale)
+{
     if (::chdir(QFile::encodeName(folder).constData()) != 0) {
         const int error = errno;
-        return QStringLiteral("Mappen för dina kort kunde inte öppnas:\n%1\n\n%2")
+        return QStringLiteral("Mappen med kortleken kunde inte öppnas:\n%1\n\n%2")
             .arg(QDir::toNativeSeparators(folder), reasonFor(error));
     }
-    char* const args[] = {pathName.data(), nullptr};
-    ::execv(pathName.constData(), args);
+    if (!scale.isEmpty())
+        ::setenv("QT_SCALE_FACTOR", scale.toLatin1().constData(), 1);
+    QByteArray path = QFile::encodeName(programPath);
+    char* const args[] = {path.data(), nullptr};
+    ::execv(path.constData(), args);
     const int error = errno;
-    return QStringLiteral("Programmet %1 kunde inte startas:\n%2\n\n%3")
-        .arg(program, QDir::toNativeSeparators(path), reasonFor(error));
+    return cannotStart(programPath, reasonFor(error));
+}
+
+QProcess* startIn(const QString& programPath, const QString& folder, const QString& scale, QObject* parent)
+{
+    auto* process = new QProcess(parent);
+    process->setProgram(programPath);
+    process->setWorkingDirectory(folder);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setInputChannelMode(QProcess::ForwardedInputChannel);
+    if (!scale.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        process->setProcessEnvironment(environment);
+    }
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        throw runtime::Error(cannotStart(programPath, QFileInfo(folder).isDir()
+                                                          ? QStringLiteral("Det gick inte att köra det.")
+                                                          : QStringLiteral("Mappen %1 finns inte.")
+                                                                .arg(QDir::toNativeSeparators(folder))));
+    }
+    return process;
 }
 
 } // namespace launcher

@@ -103,8 +103,9 @@ for doc in copyright changelog.gz; do
 done
 
 # Each program, started as its desktop entry starts it, is still running after a while:
-# it found kortvy.ini in the card folder that kortvy-start made for the new user. Both
-# start at once, as after a double click on each, so both race to make the folder.
+# the game found kortvy.ini in the card folder that kortvy-start made for the new user and
+# plays its one card set, Kortvyadm shows the list of card sets. Both start at once, as
+# after a double click on each, so both race to make the folder.
 export HOME=$work/hem
 mkdir "$HOME"
 declare -A started
@@ -118,6 +119,10 @@ for program in Kortvy Kortvyadm; do
   [ "$status" = 124 ] || fail "$program slutade med status $status: $(cat "$work/$program.log")"
 done
 diff -r "$source/sample/cards" "$HOME/Kortvy" > /dev/null || fail "~/Kortvy är inte en kopia av den första kortleken"
+# Kortvyadm itself, on the card set a file manager gives it.
+status=0
+timeout 4 "$root/bin/kortvy-start" Kortvyadm "$HOME/Kortvy/kortvy.ini" > "$work/Kortvyadm-fil.log" 2>&1 || status=$?
+[ "$status" = 124 ] || fail "Kortvyadm på ~/Kortvy/kortvy.ini slutade med status $status: $(cat "$work/Kortvyadm-fil.log")"
 [ -z "$(find "$HOME/Kortvy" -type f ! -perm -u+w)" ] || fail "korten i ~/Kortvy går inte att ändra"
 
 if [ "$failures" -ne 0 ]; then

@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -23,16 +24,24 @@ public:
         m_server.waitForFinished();
     }
     QString display() const { return m_display; }
+    // Qt wants a private runtime folder on X and says so on standard error without one.
+    QString runtimeFolder() const { return m_runtime.path(); }
 
 private:
     QProcess m_server;
     QString m_display;
+    QTemporaryDir m_runtime;
 };
+
+XServer& server()
+{
+    static XServer running;
+    return running;
+}
 
 QString display()
 {
-    static XServer server;
-    return server.display();
+    return server().display();
 }
 
 // A command of the X utilities against the test's display: what it printed.
@@ -49,11 +58,12 @@ QString ask(const QString& command, const QStringList& arguments)
 
 } // namespace
 
-ProgramRun::ProgramRun(const QString& program, const QString& folder, const QStringList& arguments)
+ProgramRun::ProgramRun(const QString& program, const QString& folder, const QStringList& arguments,
+                       QProcessEnvironment env)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), server().runtimeFolder());
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(folder);

@@ -12,7 +12,8 @@
 // Needs Xvfb, xdotool and xprop.
 class ProgramRun {
 public:
-    ProgramRun(const QString& program, const QString& folder, const QStringList& arguments = {});
+    ProgramRun(const QString& program, const QString& folder, const QStringList& arguments = {},
+               QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace launcher {
+
+// A name for a picture that kortvy.ini can hold, as close to the given one as it can be:
+// only characters the file cannot hold change. A letter loses the marks the file has no
+// room for ("ź" becomes "z", "ǻ" becomes "å"), Greek and Cyrillic letters are written in
+// Latin ones, a '"' becomes an apostrophe, and what has no such form is left out. A name
+// that keeps nothing readable becomes "bild". Leading dots go, so the picture is not hidden.
+QString storableName(const QString& fileName);
+
+// A picture as it goes into a card set: its bytes and its name, before a number makes the
+// name free. BMP, GIF and JPEG pictures keep their bytes; any other picture Qt can read
+// becomes a JPEG, turned upright, with its transparent parts on white.
+struct PreparedPicture {
+    QByteArray bytes;
+    QString name;
+};
+
+// Reads and checks the picture file. Throws runtime::Error with one Swedish sentence that
+// says why the file cannot go in.
+PreparedPicture preparePicture(const QString& path);
+
+// Writes the bytes into the folder as a new file, whole or not at all, under the name or,
+// when that is taken, "name (2).jpg", "name (3).jpg" and so on; nothing is ever replaced,
+// not even by another program writing at the same time. Returns the name it got. Throws
+// runtime::Error with a complete Swedish message.
+QString storeNew(const QString& folder, const QString& name, const QByteArray& bytes);
+
+// What adding pictures to a card set did: the names that went in, in order, and each file
+// that did not with the reason.
+struct AddedPictures {
+    QStringList added;
+    QList<QPair<QString, QString>> refused;
+};
+
+// Copies the picture files into the card set's folder; a file that cannot go in does not
+// stop the others.
+AddedPictures addPictures(const QStringList& files, const QString& folder);
+
+// The one message that names every file that did not go in and why; empty when all did.
+QString refusedMessage(const AddedPictures& result, const QString& setName);
+
+} // namespace launcher

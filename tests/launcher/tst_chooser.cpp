@@ -1,0 +1,129 @@
+// The list of card sets as a window: what it shows of each set, what Enter and a drop do,
+// and a new set named through its dialog. No dialog here waits for an answer, so the
+// test answers them as a user would.
+#include "launcher/ChooserWindow.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QInputDialog>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QPushButton* button(QWidget* window, const QString& text)
+{
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->text().remove(QLatin1Char('&')) == text)
+            return b;
+    qFatal("no button %s", qPrintable(text));
+}
+
+template <class Dialog>
+Dialog* openDialog(QWidget* window)
+{
+    for (Dialog* d : window->findChildren<Dialog*>())
+        if (d->isVisible())
+            return d;
+    return nullptr;
+}
+
+} // namespace
+
+class ChooserTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    QString m_root;
+
+private slots:
+    void init()
+    {
+        m_root = m_tmp.filePath(QString::number(QRandomGenerator::global()->generate()));
+        writeBytes(m_root + "/kortvy.ini", cardFile(1, 0, 0, {"röd.bmp", "", "", ""}));
+        writePicture(m_root, "röd.bmp", QSize(60, 60), Qt::red);
+        writeBytes(m_root + "/Trasig/kortvy.ini", "inte ett tal\r\n");
+    }
+
+    void showsEachSetAndRunsTheDefault()
+    {
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        QList<QPair<launcher::Action, QString>> runs;
+        window.onRun = [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); };
+        window.show();
+        auto* list = window.findChild<QListWidget*>();
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");
+        QVERIFY(list->item(1)->text().startsWith("Trasig\nKan inte läsas – Fel i inställningsfilen"));
+        // The strip arrives once decoded: red in the middle of the first cell.
+        QTRY_COMPARE(list->item(0)->icon().pixmap(list->iconSize()).toImage().pixelColor(24, 24), QColor(Qt::red));
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(runs, (QList<QPair<launcher::Action, QString>>{{launcher::Action::Edit, m_root}}));
+        // A tap runs it too. (Whether a click does is the desktop's choice.)
+        const QPoint first = list->visualItemRect(list->item(0)).center();
+        QPointingDevice* finger = QTest::createTouchDevice();
+        QTest::touchEvent(&window, finger).press(0, list->viewport()->mapTo(&window, first));
+        QTest::touchEvent(&window, finger).release(0, list->viewport()->mapTo(&window, first));
+        QCOMPARE(runs.size(), 2);
+
+        window.setCurrentSet(1);
+        QVERIFY(!button(&window, "Spela")->isEnabled());
+        QVERIFY(!button(&window, "Ändra")->isEnabled());
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(runs.size(), 2);
+        QVERIFY(openDialog<QMessageBox>(&window)->text().startsWith("Kortleken \"Trasig\" kan inte ändras"));
+    }
+
+    void picturesDroppedOnASetGoIntoIt()
+    {
+        launcher::ChooserWindow window(m_root, launcher::Action::Play);
+        window.show();
+        auto* list = window.findChild<QListWidget*>();
+        const QString png = writePicture(m_tmp.path(), "blå.png", QSize(8, 8), Qt::blue);
+        writeBytes(m_tmp.filePath("brev.txt"), "Hej!");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(png), QUrl::fromLocalFile(m_tmp.filePath("brev.txt"))});
+        const QPoint onTrasig = list->visualItemRect(list->item(1)).center();
+        QDragEnterEvent enter(onTrasig, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(onTrasig, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &drop);
+
+        QVERIFY(drop.isAccepted());
+        QVERIFY(QFileInfo(m_root + "/Trasig/blå.jpg").isFile());
+        QVERIFY(!QFileInfo::exists(m_root + "/blå.jpg"));
+        const QString told = openDialog<QMessageBox>(&window)->text();
+        QVERIFY2(told.startsWith("En fil kunde inte läggas till i kortleken \"Trasig\"") && told.contains("brev.txt"),
+                 qPrintable(told));
+    }
+
+    void aNewSetIsNamedUntilTheNameWillDo()
+    {
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        window.show();
+        button(&window, "Ny kortlek…")->click();
+        auto* ask = openDialog<QInputDialog>(&window);
+        QVERIFY(ask);
+        ask->setTextValue("Trasig");
+        ask->accept();
+        // Refused, and asked again with the name to mend.
+        auto* told = openDialog<QMessageBox>(&window);
+        QVERIFY(told && told->text().contains("redan en mapp som heter \"Trasig\""));
+        told->accept();
+        QTRY_VERIFY((ask = openDialog<QInputDialog>(&window)));
+        QCOMPARE(ask->textValue(), QStringLiteral("Trasig"));
+        ask->setTextValue("Frukt");
+        ask->accept();
+        QCOMPARE(window.sets().value(window.currentSet()).name, QStringLiteral("Frukt"));
+        QCOMPARE(window.sets().size(), 3);
+    }
+};
+
+QTEST_MAIN(ChooserTest)
+#include "tst_chooser.moc"
