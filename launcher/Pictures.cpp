@@ -260,6 +260,11 @@ PreparedPicture preparePicture(const QString& path)
         throw runtime::Error(QStringLiteral("%1 är en mapp, inte en bild.").arg(quotedPath(path)));
     if (!info.exists())
         throw runtime::Error(QStringLiteral("Filen %1 finns inte.").arg(quotedPath(path)));
+    // A named pipe or a device would keep the window waiting for bytes that never come.
+    if (!info.isFile())
+        throw runtime::Error(
+            QStringLiteral("Filen %1 är ingen bild som kan läsas, till exempel BMP, GIF, JPEG eller PNG.")
+                .arg(quotedPath(path)));
     QByteArray bytes = readWhole(path);
 
     // The content says what the picture is; its extension only helps for formats that

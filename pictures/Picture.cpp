@@ -63,6 +63,13 @@ runtime::Error tooLargeError(const QString& fileName, QSize full)
                               .arg(full.height()));
 }
 
+runtime::Error unreadableError(const QString& fileName)
+{
+    return runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är ingen BMP-, GIF- eller JPEG-bild "
+                                         "eller är skadad.")
+                              .arg(describe(fileName)));
+}
+
 void checkReadable(const QString& fileName, QImageReader& reader)
 {
     const QFileInfo info(fileName);
@@ -70,10 +77,11 @@ void checkReadable(const QString& fileName, QImageReader& reader)
         throw runtime::Error(QStringLiteral("Bilden %1 finns inte.").arg(describe(fileName)));
     if (info.isDir())
         throw runtime::Error(QStringLiteral("Bilden %1 är en mapp, inte en bildfil.").arg(describe(fileName)));
+    // A named pipe or a device would keep the program waiting for a picture that never comes.
+    if (!info.isFile())
+        throw unreadableError(fileName);
     if (!reader.canRead() || !reader.size().isValid())
-        throw runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är ingen BMP-, GIF- eller JPEG-bild "
-                                            "eller är skadad.")
-                                 .arg(describe(fileName)));
+        throw unreadableError(fileName);
     // A picture that is decoded at full size and would not fit is refused before decoding.
     const QSize full = decodedSize(fileName, reader);
     if (!scaledWhileDecoding(reader) && tooLarge(reader, full))

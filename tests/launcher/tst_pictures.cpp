@@ -10,6 +10,8 @@
 #include <QImageWriter>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QImage halves(QSize size, QColor left, QColor right)
@@ -175,15 +177,17 @@ private slots:
         const QStringList files{source("text.jpg", "inte en bild"), m_tmp.filePath("saknas.png"),
                                 source("ok.gif", encoded(halves(QSize(8, 8), Qt::red, Qt::red), "gif")),
                                 source("trasig.png", encoded(redBlue, "png").chopped(30)),
-                                source("trasig.gif", brokenGif())};
+                                source("trasig.gif", brokenGif()), m_tmp.filePath("ror.jpg")};
+        QVERIFY(::mkfifo(QFile::encodeName(m_tmp.filePath("ror.jpg")).constData(), 0600) == 0);
         const launcher::AddedPictures result = launcher::addPictures(files, folder);
         QCOMPARE(result.added, QStringList{QStringLiteral("ok.gif")});
         const QString message = launcher::refusedMessage(result, QStringLiteral("Djur"));
-        QVERIFY2(message.startsWith("4 filer kunde inte läggas till i kortleken \"Djur\""), qPrintable(message));
+        QVERIFY2(message.startsWith("5 filer kunde inte läggas till i kortleken \"Djur\""), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("text.jpg\" är ingen bild")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("saknas.png\" finns inte")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("trasig.png\" går inte att läsa")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("trasig.gif\" går inte att läsa")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("ror.jpg\" är ingen bild")), qPrintable(message));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), result.added);
     }
 };

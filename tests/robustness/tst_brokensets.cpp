@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace robust;
 
@@ -71,6 +72,8 @@ void specialPictures(const CardFolder& folder, const QByteArray& ini)
     }
     if (named("huvudlos.jpg"))
         writeBytes(filePath(folder, QStringLiteral("huvudlos.jpg")), noisyJpeg().left(100));
+    if (named("ror.jpg"))
+        QVERIFY(::mkfifo(QFile::encodeName(filePath(folder, QStringLiteral("ror.jpg"))).constData(), 0600) == 0);
     if (named("tom.gif"))
         writeBytes(filePath(folder, QStringLiteral("tom.gif")), QByteArray());
     if (named("stor.jpg"))
@@ -245,6 +248,9 @@ void BrokenSetsTest::startUp_data()
                                                   << QString() << 3 << 3;
     gameOnly("JPEG cut in its header", withLine(three, 12, "\"huvudlos.jpg\""),
              picture.arg(3).arg(QStringLiteral("övre"), QStringLiteral("huvudlos.jpg")) + QStringLiteral("|ingen BMP-, GIF- eller JPEG-bild"), 3);
+    // A named pipe would keep a reader waiting for ever.
+    gameOnly("picture that is a named pipe", withLine(three, 9, "\"ror.jpg\""),
+             picture.arg(2).arg(QStringLiteral("undre"), QStringLiteral("ror.jpg")) + QStringLiteral("|ingen BMP-, GIF- eller JPEG-bild"), 3);
     gameOnly("0-byte GIF", withLine(three, 5, "\"tom.gif\""),
              picture.arg(1).arg(QStringLiteral("undre"), QStringLiteral("tom.gif")) + QStringLiteral("|ingen BMP-, GIF- eller JPEG-bild"), 3);
     QTest::newRow("JPEG of 20000 x 20000") << withLine(three, 8, "\"stor.jpg\"") << QString() << QString() << QString() << 3 << 3;

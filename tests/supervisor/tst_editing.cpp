@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <sys/stat.h>
+
 using namespace supervisortest;
 using editor::List;
 
@@ -95,13 +97,18 @@ private slots:
         emptyFiveCards(folder);
         writeBytes(folder.path() + QStringLiteral("/text.jpg"), "no picture at all");
         folder.picture(QStringLiteral("borta.gif"));
-        folder.writeIni(cardFile(3, 1, 0, {"gone.gif", "", "", "", "", "", "", "", "", "", "", ""}));
+        QVERIFY(::mkfifo(QFile::encodeName(folder.path() + QStringLiteral("/ror.jpg")).constData(), 0600) == 0);
+        folder.writeIni(cardFile(3, 1, 0, {"gone.gif", "", "", "", "ror.jpg", "", "", "", "", "", "", ""}));
         auto form = startForm();
         forms::PictureBox* shown = preview(*form, 0);
         const auto showsNothing = [&] { return !shown->hasPicture() && !shown->toolTip().isEmpty() && !app::hasEnded(); };
         clickRow(list(*form, 0), 0);
         QVERIFY(showsNothing());
         QVERIFY(shown->toolTip().contains(QStringLiteral("gone.gif")));
+        // A named pipe under a picture's name: the tool answers at once.
+        clickRow(list(*form, 0), 1);
+        QVERIFY(showsNothing());
+        QVERIFY(shown->toolTip().contains(QStringLiteral("ror.jpg")));
         clickRow(files(*form, 0), fileRow(files(*form, 0), QStringLiteral("text.jpg")));
         QVERIFY(showsNothing());
         // Offered when the window opened, removed since.
@@ -111,7 +118,7 @@ private slots:
 
         chooseFile(*form, 0, QStringLiteral("b.gif"));
         QVERIFY(shown->hasPicture() && shown->toolTip().isEmpty());
-        QCOMPARE(list(*form, 0)->rows(), QStringList({"gone.gif", "b.gif"}));
+        QCOMPARE(list(*form, 0)->rows(), QStringList({"gone.gif", "ror.jpg", "b.gif"}));
     }
 
     // A double-click on a file chooses it into its page's list, a double-click on a row
