@@ -198,8 +198,7 @@ void ChooserWindow::run(Action action)
                       set.problem));
         return;
     }
-    if (onRun)
-        onRun(action, set.folder);
+    emit runRequested(action, set.folder);
 }
 
 void ChooserWindow::askName(const QString& suggestion)

@@ -19,7 +19,8 @@ enum class Action { Play, Edit };
 
 // "Kortlekar": the card sets in the user's card folder, each with its name, its card count
 // and its first pictures, and what can be done with them. The window only shows; the
-// rules are in CardSets and Pictures, and what running a program means is up to onRun.
+// rules are in CardSets and Pictures, and what running a program means is up to whoever
+// takes runRequested().
 class ChooserWindow : public QWidget {
     Q_OBJECT
 
@@ -48,8 +49,9 @@ public:
     // afterwards, if given, runs then.
     void tell(const QString& message, const std::function<void()>& then = {});
 
-    // Runs a program on a card set: the action and the set's folder.
-    std::function<void(Action, const QString&)> onRun;
+signals:
+    // A program is to run on a card set: the action and the set's folder.
+    void runRequested(launcher::Action action, const QString& folder);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

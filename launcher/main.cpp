@@ -100,7 +100,8 @@ std::optional<Choice> choose(const QString& program, const QString& binDir, cons
     QuitOnClose quitOnClose;
     window.installEventFilter(&quitOnClose);
     std::optional<Choice> chosen;
-    window.onRun = [&](launcher::Action action, const QString& folder) {
+    QObject::connect(&window, &launcher::ChooserWindow::runRequested, &window,
+                     [&](launcher::Action action, const QString& folder) {
         const QString name = action == launcher::Action::Play ? launcher::kGame : launcher::kSupervisor;
         try {
             const QString path = launcher::programPath(name, binDir);
@@ -122,7 +123,7 @@ std::optional<Choice> choose(const QString& program, const QString& binDir, cons
         } catch (const runtime::Error& e) {
             window.tell(e.message());
         }
-    };
+    });
     forms::showCentred(&window);
     application.exec();
     return chosen;

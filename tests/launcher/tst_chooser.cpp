@@ -52,7 +52,8 @@ private slots:
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Edit);
         QList<QPair<launcher::Action, QString>> runs;
-        window.onRun = [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); };
+        connect(&window, &launcher::ChooserWindow::runRequested,
+                [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); });
         window.show();
         auto* list = window.findChild<QListWidget*>();
         QCOMPARE(list->count(), 2);
