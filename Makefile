@@ -4,7 +4,7 @@ PREFIX ?= /usr/local
 DEMO  ?= $(BUILD)/demo
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps configure build test run supervisor install package bench fuzz test-sanitize clean
+.PHONY: all deps configure build test run supervisor install package bench fuzz test-sanitize screenshots clean
 
 all: build
 
@@ -71,6 +71,12 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DKORTVY_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The README's pictures of the game, the supervisor tool and "Kortlekar", made anew from the
+# programs on a virtual X server.
+screenshots: build
+	@bash scripts/install-deps.sh --screenshots
+	@bash scripts/screenshots.sh $(BUILD) . docs/screenshots
 
 clean:
 	rm -rf $(BUILD)

@@ -14,8 +14,14 @@ packages=(
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)
+# --screenshots: what `make screenshots` takes its pictures with.
+screenshot_packages=(imagemagick)
 for extra in "$@"; do
-  if [ "$extra" = "--fuzz" ]; then packages+=("${fuzz_packages[@]}"); else packages+=("$extra"); fi
+  case $extra in
+    --fuzz) packages+=("${fuzz_packages[@]}") ;;
+    --screenshots) packages+=("${screenshot_packages[@]}") ;;
+    *) packages+=("$extra") ;;
+  esac
 done
 
 missing=()
