@@ -46,24 +46,20 @@ bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target kortvy_bench
 	@cd $(BUILD) && ./bench/kortvy_bench bench.txt bench-data
 
-# The settings reader under libFuzzer (clang, with AddressSanitizer and UBSan) for
-# FUZZ_SECONDS, from the seed corpus in fuzz/corpus. New inputs gather in
-# $(FUZZ_BUILD)/corpus; an input that fails is written to $(FUZZ_BUILD)/artifacts and
-# belongs in fuzz/corpus, where the robustness tests replay it.
+# Both fuzz targets under libFuzzer (clang, with AddressSanitizer and UBSan), each for
+# FUZZ_SECONDS: the settings reader from the seeds in fuzz/corpus, the picture reader from
+# those in fuzz/picture-corpus. New inputs gather in $(FUZZ_BUILD)/runs/<target>/corpus; an
+# input that fails is written to $(FUZZ_BUILD)/runs/<target>/artifacts and belongs among the seeds,
+# where the robustness tests replay it. A picture may take up to 256 MB to decode, so the
+# picture target's allocation limit is above that.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz:
 	@bash scripts/install-deps.sh --fuzz
 	@cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 	@cmake --build $(FUZZ_BUILD)
-	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/artifacts
-	@$(FUZZ_BUILD)/settings_fuzzer $(FUZZ_BUILD)/corpus fuzz/corpus \
-	  -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -malloc_limit_mb=64 \
-	  -max_len=8192 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/ \
-	  >$(FUZZ_BUILD)/fuzz.log 2>&1; status=$$?; \
-	  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^Done|^stat::|^==[0-9]+==|^FAULT|^SUMMARY|^artifact_prefix' $(FUZZ_BUILD)/fuzz.log; \
-	  echo "corpus: $$(ls fuzz/corpus | wc -l) seeds + $$(ls $(FUZZ_BUILD)/corpus | wc -l) found; log: $(FUZZ_BUILD)/fuzz.log"; \
-	  exit $$status
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) settings_fuzzer fuzz/corpus $(FUZZ_SECONDS) "-malloc_limit_mb=64 -rss_limit_mb=1024"
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) pictures_fuzzer fuzz/picture-corpus $(FUZZ_SECONDS) "-malloc_limit_mb=300 -rss_limit_mb=2048"
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize

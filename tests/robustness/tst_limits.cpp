@@ -3,6 +3,7 @@
 // every input that ever found a fault among them, read as both programs read it.
 
 #include "fuzz/CardSetCheck.h"
+#include "fuzz/PictureCheck.h"
 #include "tests/support/TestSupport.h"
 
 #include "settings/FileError.h"
@@ -48,6 +49,7 @@ private slots:
     void hugeFilesEndSoonInAnError();
     void manyLongValuesStopAtTheReadLimit();
     void fuzzCorpus();
+    void pictureFuzzCorpus();
 
 private:
     QTemporaryDir dir_;
@@ -130,6 +132,20 @@ void LimitsTest::fuzzCorpus()
     QVERIFY(inputs.size() >= 10);
     for (const QString& input : inputs) {
         const cardsetcheck::Finding finding = cardsetcheck::check(readBytes(corpus.filePath(input)), dir_.path());
+        QVERIFY2(!finding, qPrintable(input + QStringLiteral(": ") + finding.problem));
+    }
+}
+
+// Every picture seed, the small whole ones and the broken ones, ends in a picture of the size
+// asked for or in a message naming the file, as the programs read it.
+void LimitsTest::pictureFuzzCorpus()
+{
+    const QDir corpus(QStringLiteral(KORTVY_PICTURE_CORPUS));
+    const QStringList inputs = corpus.entryList(QDir::Files);
+    QVERIFY(inputs.size() >= 10);
+    for (const QString& input : inputs) {
+        const picturecheck::Finding finding =
+            picturecheck::check(readBytes(corpus.filePath(input)), dir_.filePath(QStringLiteral("bild.jpg")));
         QVERIFY2(!finding, qPrintable(input + QStringLiteral(": ") + finding.problem));
     }
 }
