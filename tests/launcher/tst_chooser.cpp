@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 QPushButton* button(QWidget* window, const QString& text)
@@ -67,9 +69,9 @@ private slots:
         QCOMPARE(runs, (QList<QPair<launcher::Action, QString>>{{launcher::Action::Edit, m_root}}));
         // A tap runs it too. (Whether a click does is the desktop's choice.)
         const QPoint first = list->visualItemRect(list->item(0)).center();
-        QPointingDevice* finger = QTest::createTouchDevice();
-        QTest::touchEvent(&window, finger).press(0, list->viewport()->mapTo(&window, first));
-        QTest::touchEvent(&window, finger).release(0, list->viewport()->mapTo(&window, first));
+        const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+        QTest::touchEvent(&window, finger.get()).press(0, list->viewport()->mapTo(&window, first));
+        QTest::touchEvent(&window, finger.get()).release(0, list->viewport()->mapTo(&window, first));
         QCOMPARE(runs.size(), 2);
 
         window.setCurrentSet(1);
