@@ -3,6 +3,8 @@
 // Reads bytes as kortvy.ini through the loaders the two programs ship, and checks what came
 // of it. Shared by the fuzz target and the test that replays its corpus.
 
+#include "fuzz/FuzzSupport.h"
+
 #include "editor/CardSetEditor.h"
 #include "exercise/GameCardSet.h"
 #include "runtime/Error.h"
@@ -18,11 +20,7 @@
 
 namespace cardsetcheck {
 
-// What went wrong; empty while all is well.
-struct Finding {
-    QString problem;
-    explicit operator bool() const { return !problem.isEmpty(); }
-};
+using fuzzsupport::Finding;
 
 inline bool put(const QString& path, const QByteArray& bytes)
 {

@@ -5,6 +5,8 @@
 // stood upright by its orientation tag. Shared by the fuzz target and the test that replays
 // its corpus.
 
+#include "fuzz/FuzzSupport.h"
+
 #include "pictures/Picture.h"
 #include "runtime/Error.h"
 
@@ -15,11 +17,7 @@
 
 namespace picturecheck {
 
-// What went wrong; empty while all is well.
-struct Finding {
-    QString problem;
-    explicit operator bool() const { return !problem.isEmpty(); }
-};
+using fuzzsupport::Finding;
 
 // Every input must end in a picture of the size asked for or in an error whose message
 // names the file.
