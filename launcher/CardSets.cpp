@@ -2,6 +2,7 @@
 
 #include "launcher/CardFolder.h"
 
+#include "pictures/Picture.h"
 #include "runtime/Error.h"
 #include "settings/CardSet.h"
 #include "settings/CardSetFile.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -139,7 +139,7 @@ QString createCardSet(const QString& root, const QString& name)
     return folder;
 }
 
-QImage pictureStrip(const QStringList& pictures, QSize cell)
+QImage pictureStrip(const QStringList& files, QSize cell)
 {
     constexpr int kGap = 2;
     QImage strip(kStripPictures * cell.width() + (kStripPictures - 1) * kGap, cell.height(),
@@ -147,22 +147,16 @@ QImage pictureStrip(const QStringList& pictures, QSize cell)
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     int x = 0;
-    for (const QString& path : pictures.mid(0, kStripPictures)) {
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        QSize stored = reader.size();
-        if (stored.isValid()) {
-            // The reader scales what is stored, before it turns the picture upright.
-            const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-            const QSize fit = turned ? cell.transposed() : cell;
-            reader.setScaledSize(stored.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-            const QImage picture = reader.read();
-            if (!picture.isNull()) {
-                const QRect place(QPoint(x, 0), cell);
-                QRect target(QPoint(), picture.size());
-                target.moveCenter(place.center());
-                painter.drawImage(target, picture);
-            }
+    for (const QString& path : files.mid(0, kStripPictures)) {
+        try {
+            const QSize size = pictures::uprightSize(path).scaled(cell, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+            const QImage picture = pictures::decodePicture(path, size);
+            const QRect place(QPoint(x, 0), cell);
+            QRect target(QPoint(), picture.size());
+            target.moveCenter(place.center());
+            painter.drawImage(target, picture);
+        } catch (const runtime::Error&) {
+            // A picture that cannot be shown leaves its cell empty.
         }
         x += cell.width() + kGap;
     }

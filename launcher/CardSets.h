@@ -42,6 +42,6 @@ QString createCardSet(const QString& root, const QString& name);
 // The pictures side by side, each decoded small and fitted into a cell of the given size,
 // on a transparent strip that always has room for kStripPictures; a picture that cannot be
 // read leaves its cell empty.
-QImage pictureStrip(const QStringList& pictures, QSize cell);
+QImage pictureStrip(const QStringList& files, QSize cell);
 
 } // namespace launcher

@@ -110,6 +110,18 @@ void checkPicture(const QString& fileName)
     checkReadable(fileName, reader);
 }
 
+QSize uprightSize(const QString& fileName)
+{
+    limitPictureMemory();
+    QImageReader reader(fileName);
+    reader.setAutoTransform(true);
+    checkReadable(fileName, reader);
+    QSize size = reader.size();
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        size.transpose();
+    return size;
+}
+
 QImage decodePicture(const QString& fileName, QSize size)
 {
     limitPictureMemory();

@@ -25,6 +25,10 @@ void checkPicture(const QString& fileName);
 
 QImage decodePicture(const QString& fileName, QSize size);
 
+// The picture's size as it is shown, stood upright by its orientation tag; checked as
+// checkPicture() checks it.
+QSize uprightSize(const QString& fileName);
+
 struct PictureRequest {
     QString fileName;
     QSize size;
