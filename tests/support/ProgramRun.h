@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QSet>
 #include <QString>
@@ -9,7 +10,7 @@
 // A program run as a teacher runs it: in a card folder, on a real X display (a virtual server
 // of the test program's own, started on first use), so that its windows and message boxes
 // are real. A message box that shows is answered with Enter, as a user would answer it.
-// Needs Xvfb, xdotool and xprop.
+// Needs Xvfb.
 class ProgramRun {
 public:
     ProgramRun(const QString& program, const QString& folder, const QStringList& arguments = {},
@@ -21,6 +22,9 @@ public:
     // Waits until the program ends, answering its message boxes, for at most `ms`. Returns
     // whether it ended; one that still runs is then stopped.
     bool waitForEnd(int ms);
+    // Waits, for at most `ms`, until a message box of the program has the keyboard focus,
+    // without answering it. Returns whether one has.
+    bool waitForFocusedMessageBox(int ms);
 
     int exitCode() const { return m_process.exitCode(); }
     bool crashed() const { return m_process.exitStatus() != QProcess::NormalExit; }
@@ -28,11 +32,13 @@ public:
     int messageBoxes() const { return int(m_boxes.size()); }
     QString standardError() const { return m_error; }
 
+    // The keys held down on the programs' display; none, unless one was never let go.
+    static QList<int> keysHeldDown();
+
 private:
     void answerMessageBox();
 
     QProcess m_process;
-    QSet<QString> m_boxes;
-    QSet<QString> m_otherWindows;
+    QSet<quint32> m_boxes;
     QString m_error;
 };
