@@ -131,15 +131,23 @@ private slots:
     void textBoxKeepsOutRefusedCharactersTypedOrPasted()
     {
         forms::TextBox box;
-        box.setCharacterRule([](QChar c) { return c != QLatin1Char('"'); });
+        box.setCharacterRule([](char32_t c) { return c == U'"' || c == U'🐄' ? QString(QChar(c == U'"' ? 'q' : 'k')) : QString(); });
+        QStringList reasons;
+        connect(&box, &forms::TextBox::refused, &box, [&reasons](const QString& reason) { reasons << reason; });
         QTest::keyClicks(&box, "sa\"g");
         QCOMPARE(box.text(), QString("sag"));
+        QCOMPARE(reasons, QStringList{"q"});
         box.clear();
-        box.insert("ett \"citat\" här"); // as a paste does
-        QCOMPARE(box.text(), QString("ett citat här"));
+        box.insert(QString::fromUtf8("ett \"citat\" här 🐄")); // as a paste does: told once
+        QCOMPARE(box.text(), QString("ett citat här "));
+        QCOMPARE(reasons, (QStringList{"q", "q"}));
         box.clear();
-        box.insert(QString::fromUtf8("glad 😀!"));
-        QCOMPARE(box.text(), QString("glad !"));
+        box.insert(QString::fromUtf8("glad 😀 Ş!"));
+        QCOMPARE(box.text(), QString::fromUtf8("glad 😀 Ş!"));
+        box.insert(QString::fromUtf8("🐄"));
+        QCOMPARE(box.text(), QString::fromUtf8("glad 😀 Ş!"));
+        QCOMPARE(reasons.last(), QString("k"));
+        QCOMPARE(box.cursorPosition(), box.text().size());
     }
 
     void panelCaptionShrinksToFitButKeepsItsFont()

@@ -3,6 +3,8 @@
 
 #include "tests/supervisor/SupervisorTestSupport.h"
 
+#include "settings/CardSetFile.h"
+
 #include <QMessageBox>
 #include <QTimer>
 
@@ -20,6 +22,21 @@ QString answerSaveBox(const SupervisorWindow& form)
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return text;
+}
+
+// The question of that name over the window, if it is open.
+QMessageBox* openQuestion(const SupervisorWindow& form, const char* name)
+{
+    auto* box = form.findChild<QMessageBox*>(QString::fromUtf8(name));
+    return box && box->isVisible() ? box : nullptr;
+}
+
+// Answers the question by a key, as the teacher would, and lets what follows happen.
+void answerByKey(QMessageBox* box, Qt::Key key)
+{
+    QTest::keyClick(box, key);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QByteArray expected(const char* name)
@@ -110,7 +127,9 @@ private slots:
         const QByteArray bytes = cardFile(5, 1, 0, numberedStrings(5));
         folder.writeIni(bytes);
         auto form = startForm();
-        click(countOption(*form, 0));
+        // Edits before the close box would be asked about (closingWithEditsAsks).
+        if (!how.isEmpty())
+            click(countOption(*form, 0));
         QTimer::singleShot(0, form.get(), [&] {
             if (how.isEmpty())
                 form->close();
@@ -124,6 +143,94 @@ private slots:
         QCOMPARE(bool(form->backdrop()), !how.isEmpty());
         QCOMPARE(folder.ini(), how == QLatin1String("Command3D5") ? cardFile(3, 1, 0, numberedStrings(3)) : bytes);
         QCOMPARE(folder.entries(), QStringList({"kortvy.ini"}));
+    }
+
+    // Closed from outside with edits, the window asks: Enter saves as "Spara" does, "Spara
+    // inte" ends as the close box always did, Escape keeps the window and every edit.
+    void closingWithEditsAsks_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Enter: Spara") << QStringLiteral("Spara");
+        QTest::newRow("Spara inte") << QStringLiteral("Spara inte");
+        QTest::newRow("Escape: Avbryt") << QStringLiteral("Avbryt");
+    }
+    void closingWithEditsAsks()
+    {
+        QFETCH(QString, answer);
+        CardFolder folder;
+        QStringList values = numberedStrings(5);
+        for (int i = 0; i < 5; ++i)
+            values[4 * i + 3].clear();
+        const QByteArray bytes = cardFile(5, 1, 0, values);
+        folder.writeIni(bytes);
+        auto form = startForm();
+        click(countOption(*form, 0));
+        click(panel(*form, "Panel3D8"));
+        addText(*form, 1, QStringLiteral("Ahmet Şahin"));
+        const QByteArray saved = settings::encodeCardSet(form->editor().cardSetToSave(), folder.iniPath());
+
+        QVERIFY(!form->close());
+        QMessageBox* box = openQuestion(*form, "Sparfråga");
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Vill du spara ändringarna i kortleken?"));
+        QStringList captions;
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text();
+        captions.sort();
+        QCOMPARE(captions, QStringList({"Avbryt", "Spara", "Spara inte"}));
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == answer && answer == QLatin1String("Spara inte"))
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+        if (answer != QLatin1String("Spara inte"))
+            answerByKey(box, answer == QLatin1String("Spara") ? Qt::Key_Return : Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QVERIFY(!openQuestion(*form, "Sparfråga"));
+        QCOMPARE(folder.ini(), answer == QLatin1String("Spara") ? saved : bytes);
+        QCOMPARE(form->isVisible(), answer == QLatin1String("Avbryt"));
+        QCOMPARE(app::hasEnded(), answer == QLatin1String("Spara"));
+        if (answer == QLatin1String("Avbryt")) {
+            QVERIFY(form->backdrop());
+            QCOMPARE(list(*form, 3)->rows(), QStringList{QStringLiteral("Ahmet Şahin")});
+            QCOMPARE(form->editor().count(), qint16(3));
+        }
+        if (answer == QLatin1String("Spara inte"))
+            QVERIFY(!form->backdrop());
+    }
+
+    // A kortvy.ini saved by someone else since the window read it is written over only when
+    // the teacher says so; "Nej" keeps the window with every edit.
+    void saveAsksBeforeWritingOverAChangedFile()
+    {
+        CardFolder folder;
+        folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
+        auto form = startForm();
+        addText(*form, 0, QStringLiteral("mitt"));
+        const QByteArray theirs = cardFile(3, 1, 0, numberedStrings(3));
+        folder.writeIni(theirs);
+
+        click(widget(*form, "Command3D5"));
+        QMessageBox* box = openQuestion(*form, "Skrivöver");
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Kortleken har ändrats sedan du öppnade den. Spara ändå?"));
+        answerByKey(box, Qt::Key_Return);
+        QVERIFY(!openQuestion(*form, "Skrivöver"));
+        QVERIFY(!app::hasEnded());
+        QVERIFY(form->isVisible());
+        QCOMPARE(folder.ini(), theirs);
+        QCOMPARE(list(*form, 1)->rows(), QStringList({"mitt"}));
+
+        click(widget(*form, "Command3D5"));
+        box = openQuestion(*form, "Skrivöver");
+        QVERIFY(box);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QLatin1String("Ja"))
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QVERIFY(app::hasEnded());
+        QCOMPARE(folder.ini(), cardFile(3, 1, 0, {"", "", "mitt", "", "", "", "", "", "", "", "", ""}));
     }
 
     // A save that fails leaves kortvy.ini as it was, says why in a box, and keeps the window
