@@ -240,43 +240,6 @@ private slots:
         QCOMPARE(e.cardSetToSave().cards[4], (settings::Card{QString(), QString(), QString(), QStringLiteral("tu4")}));
     }
 
-    // Only what would change the saved card set counts as an edit.
-    void changesAreWhatSaveWouldWriteOtherwise()
-    {
-        CardSetEditor e;
-        e.load(stored(3, {"bo", "tu"}));
-        QVERIFY(!e.hasChanges());
-        QVERIFY(e.addText(Row::Upper, QStringLiteral("ny")));
-        QVERIFY(e.hasChanges());
-        e.removeRow(List::UpperTexts, 0);
-        QVERIFY(!e.hasChanges());
-        e.chooseCount(CountChoice::Ten);
-        QVERIFY(e.hasChanges());
-        e.chooseCount(CountChoice::Three);
-        QVERIFY(!e.hasChanges());
-        e.setDisplay(Row::Lower, RowDisplay::Both);
-        QVERIFY(e.hasChanges());
-        // A stored count of 12 opens as 10, which is no edit of the teacher's.
-        e.load(stored(12, {"bo"}));
-        QVERIFY(!e.hasChanges());
-    }
-
-    // Another save, even of one byte, is told apart from the file as read; the same bytes
-    // written again are not, and a file that has gone holds no one's work.
-    void fileStamps()
-    {
-        CardFolder folder;
-        const QByteArray bytes = cardFile(3, 0, 1, numberedStrings(3));
-        folder.writeIni(bytes);
-        const auto stamp = editor::FileStamp::of(folder.iniPath());
-        folder.writeIni(bytes);
-        QVERIFY(!editor::FileStamp::of(folder.iniPath()).changedSince(stamp));
-        folder.writeIni(QByteArray(bytes).replace("\"to0\"", "\"to1\""));
-        QVERIFY(editor::FileStamp::of(folder.iniPath()).changedSince(stamp));
-        QFile::remove(folder.iniPath());
-        QVERIFY(!editor::FileStamp::of(folder.iniPath()).changedSince(stamp));
-    }
-
     // The tool opens any count the file stores but -32768.
     void readingToEdit()
     {

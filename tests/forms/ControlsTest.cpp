@@ -131,22 +131,15 @@ private slots:
     void textBoxKeepsOutRefusedCharactersTypedOrPasted()
     {
         forms::TextBox box;
-        box.setCharacterRule([](char32_t c) { return c == U'"' || c == U'🐄' ? QString(QChar(c == U'"' ? 'q' : 'k')) : QString(); });
-        QStringList reasons;
-        connect(&box, &forms::TextBox::refused, &box, [&reasons](const QString& reason) { reasons << reason; });
+        box.setCharacterRule([](char32_t c) { return c == U'"' || c == U'🐄' ? QString(QChar(char(c & 0x7F))) : QString(); });
+        QStringList told;
+        connect(&box, &forms::TextBox::refused, &box, [&told](const QString& reason) { told << reason; });
         QTest::keyClicks(&box, "sa\"g");
         QCOMPARE(box.text(), QString("sag"));
-        QCOMPARE(reasons, QStringList{"q"});
         box.clear();
-        box.insert(QString::fromUtf8("ett \"citat\" här 🐄")); // as a paste does: told once
-        QCOMPARE(box.text(), QString("ett citat här "));
-        QCOMPARE(reasons, (QStringList{"q", "q"}));
-        box.clear();
-        box.insert(QString::fromUtf8("glad 😀 Ş!"));
-        QCOMPARE(box.text(), QString::fromUtf8("glad 😀 Ş!"));
-        box.insert(QString::fromUtf8("🐄"));
-        QCOMPARE(box.text(), QString::fromUtf8("glad 😀 Ş!"));
-        QCOMPARE(reasons.last(), QString("k"));
+        box.insert(QString::fromUtf8("ett \"citat\" 🐄 här 😀 Ş")); // as a paste does: told once
+        QCOMPARE(box.text(), QString::fromUtf8("ett citat  här 😀 Ş"));
+        QCOMPARE(told, (QStringList{"\"", "\""}));
         QCOMPARE(box.cursorPosition(), box.text().size());
     }
 

@@ -48,13 +48,10 @@ int main(int argc, char** argv)
     for (long n = 1;; ++n) {
         supervisor::SupervisorWindow& window = n % 2 ? changed : loaded;
         window.save();
-        // Each window finds the file saved by the other since it read it, and is told to
-        // write over it.
+        // Each window finds the file saved by the other since it read it: "Ja", write over it.
         if (auto* question = window.findChild<QMessageBox*>(QStringLiteral("Skrivöver")); question && !app::hasEnded()) {
-            for (QAbstractButton* button : question->buttons()) {
-                if (button->text() == QLatin1String("Ja"))
-                    button->click();
-            }
+            for (QAbstractButton* button : question->buttons())
+                button->text() == QLatin1String("Ja") ? button->click() : void();
             delete question;
         }
         if (!app::hasEnded()) {

@@ -3,11 +3,10 @@
 
 #include "tests/supervisor/SupervisorTestSupport.h"
 
-#include <QToolTip>
-
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QToolTip>
 
 #include <sys/stat.h>
 
@@ -162,20 +161,12 @@ private slots:
         box->clear();
         typeText(box, QStringLiteral("Åsa, 5 € \"xΩ\"ÿ"));
         QCOMPARE(box->text(), QStringLiteral("Åsa, 5 € xΩÿ"));
-        QVERIFY(QToolTip::isVisible());
-        QVERIFY2(QToolTip::text().contains(QStringLiteral("Citattecken")), qPrintable(QToolTip::text()));
-        QToolTip::hideText();
+        QVERIFY2(QToolTip::isVisible() && QToolTip::text().startsWith(QStringLiteral("Citattecken")), qPrintable(QToolTip::text()));
         box->clear();
         QGuiApplication::clipboard()->setText(QStringLiteral("a\tbΩc😀d"));
         box->paste();
         QCOMPARE(box->text(), QStringLiteral("abΩc😀d"));
-        QVERIFY2(QToolTip::text().contains(QStringLiteral("Styrtecken")), qPrintable(QToolTip::text()));
-
-        const QString arabic = QStringLiteral("مدرسة");
-        click(panel(*form, "Panel3D8"));
-        addText(*form, 1, QStringLiteral("Ahmet Şahin"));
-        addText(*form, 1, arabic);
-        QCOMPARE(list(*form, 3)->rows(), QStringList({QStringLiteral("Ahmet Şahin"), arabic}));
+        QVERIFY2(QToolTip::text().startsWith(QStringLiteral("Styrtecken")), qPrintable(QToolTip::text()));
     }
 
     // The copy buttons copy the upper row's pictures or texts; the count options take the
