@@ -4,6 +4,9 @@
 #include "settings/CardSetFile.h"
 #include "settings/FileError.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 #include <limits>
 
 namespace editor {
@@ -12,6 +15,7 @@ CardSetEditor::CardSetEditor()
 {
     for (auto& list : m_lists)
         list = std::make_unique<QStringListModel>();
+    m_loaded = cardSetToSave();
 }
 
 namespace {
@@ -62,6 +66,7 @@ void CardSetEditor::load(const settings::CardSet& set)
     }
     m_displays = {set.upperDisplay, set.lowerDisplay};
     applyCount(set.count == 3 ? CountChoice::Three : set.count == 5 ? CountChoice::Five : CountChoice::Ten);
+    m_loaded = cardSetToSave();
 }
 
 void CardSetEditor::applyCount(CountChoice choice)
@@ -181,6 +186,26 @@ settings::CardSet readCardSetToEdit(const QString& path)
                                       QStringLiteral("antalet kort är %1, och så många kort kan inte läsas").arg(count));
     };
     return settings::readCardSet(path, rules);
+}
+
+FileStamp FileStamp::of(const QString& path)
+{
+    FileStamp stamp;
+    QFile file(path);
+    if (!file.exists())
+        return stamp;
+    stamp.m_state = State::Unreadable;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (file.open(QIODevice::ReadOnly) && hash.addData(&file)) {
+        stamp.m_state = State::Read;
+        stamp.m_hash = hash.result();
+    }
+    return stamp;
+}
+
+bool FileStamp::changedSince(const FileStamp& earlier) const
+{
+    return m_state == State::Read && (earlier.m_state != State::Read || m_hash != earlier.m_hash);
 }
 
 } // namespace editor

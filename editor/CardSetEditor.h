@@ -2,6 +2,7 @@
 
 #include "settings/CardSet.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringListModel>
@@ -66,6 +67,9 @@ public:
 
     // What "Spara" writes: the count, the displays and a card for each of the count.
     settings::CardSet cardSetToSave() const;
+    // Whether "Spara" would now write another card set than it would have right after load():
+    // edits that were undone by hand, or that leave what is saved as it was, do not count.
+    bool hasChanges() const { return !(cardSetToSave() == m_loaded); }
 
     QStringList rows(List list) const { return m_lists[int(list)]->stringList(); }
     QString row(List list, int r) const;
@@ -85,6 +89,26 @@ private:
     qint16 m_count = 3;
     CountChoice m_countChoice = CountChoice::Three;
     std::array<settings::RowDisplay, 2> m_displays{settings::RowDisplay::Texts, settings::RowDisplay::Pictures};
+    settings::CardSet m_loaded;
+};
+
+// What a file held when the tool read it, so that a save can tell whether someone else (a
+// second window, a text editor, a colleague on a shared folder) has changed it since.
+class FileStamp {
+public:
+    // Never throws.
+    static FileStamp of(const QString& path);
+
+    // Whether the file now holds something else than at `earlier`, so that writing it would
+    // put someone's work aside. A file that has gone holds nothing to lose; one that cannot
+    // be read now (no descriptor to spare, no permission) cannot be told changed, and
+    // writing it meets the same trouble and says so.
+    bool changedSince(const FileStamp& earlier) const;
+
+private:
+    enum class State { Missing, Unreadable, Read };
+    State m_state = State::Missing;
+    QByteArray m_hash;
 };
 
 // The cards a list takes for a choice, and the height in twips its list is shown at: a row of

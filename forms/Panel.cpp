@@ -133,6 +133,9 @@ void Panel::paintEvent(QPaintEvent*)
     }
     if (!m_caption.isEmpty()) {
         p.setFont(shownFont());
+        // A word in Arabic or Hebrew reads from the right, and so do the numbers and marks
+        // that go with it.
+        p.setLayoutDirection(m_caption.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         p.setPen(palette().color(QPalette::WindowText));
         p.drawText(captionRect(), m_place == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop, m_caption);
     }

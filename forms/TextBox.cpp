@@ -1,5 +1,6 @@
 #include "forms/TextBox.h"
 
+#include <QPointer>
 #include <QValidator>
 
 namespace forms {
@@ -8,9 +9,10 @@ namespace {
 
 class CharacterValidator : public QValidator {
 public:
-    CharacterValidator(std::function<bool(QChar)> accepts, QObject* parent)
-        : QValidator(parent)
-        , m_accepts(std::move(accepts))
+    CharacterValidator(std::function<QString(char32_t)> refusal, TextBox* box)
+        : QValidator(box)
+        , m_refusal(std::move(refusal))
+        , m_box(box)
     {
     }
 
@@ -19,22 +21,34 @@ public:
         QString kept;
         kept.reserve(input.size());
         int newPosition = position;
+        QString reason;
         for (int i = 0; i < input.size(); ++i) {
-            const QChar c = input.at(i);
-            // A character outside the basic plane comes as a surrogate pair; neither half
-            // can be stored on its own.
-            if (m_accepts(c) && !c.isSurrogate())
-                kept.append(c);
-            else if (i < position)
-                --newPosition;
+            // A character outside the basic plane comes as a surrogate pair and is judged
+            // whole; half a pair alone is judged as what it is.
+            const int length = input.at(i).isHighSurrogate() && i + 1 < input.size() && input.at(i + 1).isLowSurrogate() ? 2 : 1;
+            const char32_t c = length == 2 ? QChar::surrogateToUcs4(input.at(i), input.at(i + 1)) : input.at(i).unicode();
+            const QString refused = m_refusal(c);
+            if (refused.isEmpty()) {
+                kept.append(QStringView(input).mid(i, length));
+            } else {
+                if (reason.isEmpty())
+                    reason = refused;
+                if (i < position)
+                    newPosition -= qMin(length, position - i);
+            }
+            i += length - 1;
         }
         input = kept;
         position = newPosition;
+        // Once for what was typed or pasted at once, however many characters it held.
+        if (!reason.isEmpty() && m_box)
+            emit m_box->refused(reason);
         return Acceptable;
     }
 
 private:
-    std::function<bool(QChar)> m_accepts;
+    std::function<QString(char32_t)> m_refusal;
+    QPointer<TextBox> m_box;
 };
 
 } // namespace
@@ -45,9 +59,9 @@ TextBox::TextBox(QWidget* parent)
 {
 }
 
-void TextBox::setCharacterRule(std::function<bool(QChar)> accepts)
+void TextBox::setCharacterRule(std::function<QString(char32_t)> refusal)
 {
-    setValidator(new CharacterValidator(std::move(accepts), this));
+    setValidator(new CharacterValidator(std::move(refusal), this));
 }
 
 } // namespace forms

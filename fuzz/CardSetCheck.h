@@ -10,7 +10,7 @@
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
 #include "settings/ValueReader.h"
-#include "settings/Windows1252.h"
+#include "settings/Storable.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -69,7 +69,7 @@ inline void roundTrip(const settings::CardSet& opened, const QString& folder, Fi
     const settings::CardSet saved = editor.cardSetToSave();
     for (const settings::Card& card : saved.cards) {
         for (const QString& text : {card.upperPicture, card.lowerPicture, card.upperText, card.lowerText}) {
-            if (!settings::canStore(text))
+            if (!settings::canHold(text))
                 return;  // e.g. a '"' inside an unquoted value: saving refuses such a text
         }
     }

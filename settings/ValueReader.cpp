@@ -1,7 +1,7 @@
 #include "settings/ValueReader.h"
 
 #include "settings/FileError.h"
-#include "settings/Windows1252.h"
+#include "settings/TextEncoding.h"
 
 #include <QFileInfo>
 
@@ -17,13 +17,17 @@ bool isBlank(int c)
     return c == ' ' || c == '\t';
 }
 
+} // namespace
+
 // A value as it can be quoted in a message: decoded, and cut when long.
-QString shown(const QByteArray& bytes)
+QString ValueReader::shown(const QByteArray& bytes) const
 {
     if (bytes.size() <= kShownBytes)
-        return decodeWindows1252(bytes);
-    return decodeWindows1252(QByteArrayView(bytes).first(kShownBytes)) + QStringLiteral("…");
+        return decodeText(bytes, m_encoding);
+    return decodeText(QByteArrayView(bytes).first(kShownBytes), m_encoding) + QStringLiteral("…");
 }
+
+namespace {
 
 } // namespace
 
@@ -85,7 +89,7 @@ qint16 ValueReader::readNumber()
 
 QString ValueReader::readText()
 {
-    return decodeWindows1252(readValue().bytes);
+    return decodeText(readValue().bytes, m_encoding);
 }
 
 ValueReader::Value ValueReader::readValue()
@@ -158,20 +162,25 @@ void ValueReader::checkStart()
     if (m_started)
         return;
     m_started = true;
-    while (m_size < 3 && !m_atEnd) {
-        // Gather the first bytes even if the system hands them over a few at a time.
-        if (!fill())
+    // How the texts are written is decided on every byte the values may take, before the
+    // first value is read, so that a reader hands each value on the moment it is read.
+    constexpr qint64 kDecidedOn = kMaxReadBytes + kUtf8Mark.size();
+    const qint64 size = m_file.size();
+    m_buffer.reserve(qMin(size, kDecidedOn) + kChunk);
+    while (m_size < kDecidedOn && !m_atEnd) {
+        // A file that grows while it is read is decided on what it held when it was opened.
+        if (m_size >= size || !fill())
             break;
     }
-    const QByteArrayView start = QByteArrayView(m_buffer).first(qMin<qsizetype>(m_size, 3));
-    if (start.startsWith("\xEF\xBB\xBF")) {
-        fail(1, QStringLiteral("filen är sparad som UTF-8 (den börjar med en byte order mark). "
-                               "Spara den som ANSI (Windows-1252) i stället"));
-    }
+    const QByteArrayView start = QByteArrayView(m_buffer).first(qMin<qsizetype>(m_size, kDecidedOn));
     if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")) {
         fail(1, QStringLiteral("filen är sparad som Unicode (UTF-16). "
-                               "Spara den som ANSI (Windows-1252) i stället"));
+                               "Spara den som UTF-8 eller ANSI (Windows-1252) i stället"));
     }
+    const bool more = !m_atEnd && (m_size > start.size() || size > start.size());
+    const DecidedEncoding decided = decideEncoding(start, more);
+    m_encoding = decided.encoding;
+    m_pos = decided.markSize;
 }
 
 bool ValueReader::fill()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TextEncoding.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -13,6 +15,7 @@ namespace settings {
 //     included; anything between the closing quote and the next comma or line end is skipped;
 //   - any other value ends at a comma or at the line end;
 //   - the next value starts after the comma or line end that closed this one.
+// Texts are decoded as decideEncoding() says for the file's start.
 // Lines end with CR LF, LF or CR. Only as much of the file is parsed as the values asked for;
 // whatever follows them is never looked at. Every failure throws runtime::Error naming the file and
 // the line.
@@ -50,6 +53,7 @@ private:
     int peekByte();
     int takeByte();
     bool fill();
+    QString shown(const QByteArray& bytes) const;
     [[noreturn]] void failAtEnd() const;
     [[noreturn]] void fail(int line, const QString& problem) const;
 
@@ -60,6 +64,7 @@ private:
     qsizetype m_size = 0;
     bool m_atEnd = false;
     bool m_started = false;
+    TextEncoding m_encoding = TextEncoding::Windows1252;
     int m_nextLine = 1;   // line of the next byte to take
     int m_line = 0;
     int m_lastByte = -1;  // the byte taken last, -1 before the first

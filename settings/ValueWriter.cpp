@@ -1,7 +1,8 @@
 #include "settings/ValueWriter.h"
 
 #include "settings/FileError.h"
-#include "settings/Windows1252.h"
+#include "settings/Storable.h"
+#include "settings/TextEncoding.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,7 +13,7 @@ namespace settings {
 
 namespace {
 
-QString describeRefused(QChar c, QChar next)
+QString describeRefused(QChar c)
 {
     switch (c.unicode()) {
     case u'"':
@@ -23,16 +24,9 @@ QString describeRefused(QChar c, QChar next)
     case 0:
         return QStringLiteral("den innehåller ett NUL-tecken");
     default:
-        break;
+        return QStringLiteral("den innehåller ett halvt tecken (U+%1) utan UTF-8-form")
+            .arg(QString::number(c.unicode(), 16).toUpper());
     }
-    QString character(c);
-    char32_t code = c.unicode();
-    if (c.isHighSurrogate() && next.isLowSurrogate()) {
-        character += next;
-        code = QChar::surrogateToUcs4(c, next);
-    }
-    return QStringLiteral("tecknet \"%1\" (U+%2) finns inte i teckentabellen Windows-1252")
-        .arg(character, QString::number(code, 16).toUpper().rightJustified(4, u'0'));
 }
 
 // The system's reason when it is one a user can act on.
@@ -84,22 +78,24 @@ ValueWriter::ValueWriter(QString path)
 
 void ValueWriter::writeNumber(qint16 n)
 {
-    m_bytes += QByteArray::number(n);
-    m_bytes += "\r\n";
+    m_text += QString::number(n);
+    m_text += QLatin1String("\r\n");
 }
 
 void ValueWriter::writeText(const QString& text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!canStore(text[i])) {
-            const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-            throw fileError(m_path, 0,
-                        QStringLiteral("texten \"%1\" kan inte sparas: %2").arg(text, describeRefused(text[i], next)));
-        }
+    if (const qsizetype at = firstUnstorable(text); at >= 0) {
+        throw fileError(m_path, 0,
+                        QStringLiteral("texten \"%1\" kan inte sparas: %2").arg(text, describeRefused(text[at])));
     }
-    m_bytes += '"';
-    m_bytes += encodeWindows1252(text);
-    m_bytes += "\"\r\n";
+    m_text += u'"';
+    m_text += text;
+    m_text += QLatin1String("\"\r\n");
+}
+
+QByteArray ValueWriter::bytes() const
+{
+    return encodeFileText(m_text);
 }
 
 void ValueWriter::commit()
@@ -115,6 +111,7 @@ void ValueWriter::commit()
     if (QFileInfo(m_path).isDir())
         throw fileError(m_path, 0, QStringLiteral("filen kunde inte sparas: det finns en mapp med filens namn. Mappen är orörd."));
 
+    const QByteArray bytes = this->bytes();
     QSaveFile file(m_path);
     errno = 0;
     // Unbuffered, so that a write the system cuts short shows here and not in commit(), which
@@ -122,12 +119,12 @@ void ValueWriter::commit()
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw failure(describeFailure(file, errno, QStringLiteral("filen kunde inte skapas")));
     errno = 0;
-    const qint64 written = file.write(m_bytes);
-    if (written != m_bytes.size()) {
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
         const int error = errno;
         const runtime::Error failed = failure(describeFailure(
             file, error,
-            QStringLiteral("bara %1 av %2 byte kunde skrivas").arg(qMax<qint64>(written, 0)).arg(m_bytes.size())));
+            QStringLiteral("bara %1 av %2 byte kunde skrivas").arg(qMax<qint64>(written, 0)).arg(bytes.size())));
         file.cancelWriting();
         throw failed;
     }

@@ -5,8 +5,9 @@
 
 namespace settings {
 
-// Builds the card set's file in memory, one value a line, each line ending with CR LF, in
-// Windows-1252, and then replaces the file on disk in one step.
+// Builds the card set's file in memory, one value a line, each line ending with CR LF, and
+// then replaces the file on disk in one step. The file is Windows-1252 when its texts allow,
+// else UTF-8 with a mark (encodeFileText()).
 class ValueWriter {
 public:
     explicit ValueWriter(QString path);
@@ -14,10 +15,10 @@ public:
     // Decimal digits, with '-' before a negative number.
     void writeNumber(qint16 n);
     // The text between double quotes, unchanged. Throws runtime::Error, and adds nothing, when the text
-    // holds a character the file cannot hold (see canStore()).
+    // holds a character the file cannot hold (see firstUnstorable()).
     void writeText(const QString& text);
 
-    QByteArray bytes() const { return m_bytes; }
+    QByteArray bytes() const;
 
     // Writes everything to a temporary file beside the target, flushes it and only then puts it
     // in the target's place. Throws runtime::Error on any failure; the old file then stays as it was.
@@ -25,7 +26,7 @@ public:
 
 private:
     QString m_path;
-    QByteArray m_bytes;
+    QString m_text;
 };
 
 } // namespace settings

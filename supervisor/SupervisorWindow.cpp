@@ -16,7 +16,10 @@
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
 
+#include <QCloseEvent>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QToolTip>
 
 namespace supervisor {
 
@@ -56,6 +59,8 @@ void SupervisorWindow::connectControls()
                           [this, row, kind](int selected) { m_editor.removeRow(editor::listOf(row, kind), selected); });
         }
         app::onSignal(page.addText, &QAbstractButton::clicked, this, [this, row] { addText(row); });
+        app::onSignal(page.newText, &forms::TextBox::refused, this,
+                      [this, row](const QString& reason) { tellRefused(row, reason); });
         for (int i = 0; i < 3; ++i) {
             const settings::RowDisplay display = kDisplayOptions[i];
             app::onSignal(page.displays[i], &QAbstractButton::clicked, this,
@@ -73,6 +78,8 @@ void SupervisorWindow::connectControls()
 void SupervisorWindow::load()
 {
     showBackdrop();
+    // Stamped before it is read: a save in between is then taken as a change, never missed.
+    m_readStamp = editor::FileStamp::of(settings::kFileName);
     m_editor.load(editor::readCardSetToEdit(settings::kFileName));
     showDisplays();
     showCount();
@@ -137,7 +144,23 @@ void SupervisorWindow::addText(Row row)
         box->clear();
 }
 
+// The box says it where the teacher is looking, and goes by itself.
+void SupervisorWindow::tellRefused(Row row, const QString& reason)
+{
+    forms::TextBox* box = m_rowPages[int(row)].newText;
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), reason, box, QRect(), 6000);
+}
+
 void SupervisorWindow::save()
+{
+    if (editor::FileStamp::of(settings::kFileName).changedSince(m_readStamp)) {
+        askToOverwrite();
+        return;
+    }
+    write();
+}
+
+void SupervisorWindow::write()
 {
     // The file is replaced only when it is complete.
     try {
@@ -147,6 +170,72 @@ void SupervisorWindow::save()
         return;
     }
     app::quit();
+}
+
+namespace {
+
+// A question over the window, which waits for its answer without holding up the program.
+QMessageBox* question(QWidget* window, const char* name, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, window->windowTitle(), text, QMessageBox::NoButton, window);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+} // namespace
+
+void SupervisorWindow::askToOverwrite()
+{
+    if (m_question)
+        return;
+    QMessageBox* box = question(this, "Skrivöver", QStringLiteral("Kortleken har ändrats sedan du öppnade den. Spara ändå?"));
+    QAbstractButton* yes = box->addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    // Writing over a colleague's work is never what a stray Enter does.
+    box->setDefaultButton(box->addButton(QStringLiteral("Nej"), QMessageBox::NoRole));
+    box->setEscapeButton(box->defaultButton());
+    app::onSignal(box, &QMessageBox::buttonClicked, this, [this, yes](QAbstractButton* answer) {
+        m_question = nullptr;
+        if (answer == yes)
+            write();
+    });
+    m_question = box;
+    box->open();
+}
+
+void SupervisorWindow::askToSave()
+{
+    if (m_question) {
+        m_question->activateWindow();
+        return;
+    }
+    QMessageBox* box = question(this, "Sparfråga", QStringLiteral("Vill du spara ändringarna i kortleken?"));
+    QAbstractButton* saveAnswer = box->addButton(QStringLiteral("Spara"), QMessageBox::AcceptRole);
+    QAbstractButton* discardAnswer = box->addButton(QStringLiteral("Spara inte"), QMessageBox::DestructiveRole);
+    box->setEscapeButton(box->addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole));
+    box->setDefaultButton(qobject_cast<QPushButton*>(saveAnswer));
+    app::onSignal(box, &QMessageBox::buttonClicked, this, [this, saveAnswer, discardAnswer](QAbstractButton* answer) {
+        m_question = nullptr;
+        if (answer == saveAnswer) {
+            // Queued, so that a further question opens only once this one has gone.
+            QMetaObject::invokeMethod(this, [this] { app::handle([this] { save(); }); }, Qt::QueuedConnection);
+        } else if (answer == discardAnswer) {
+            m_closingWithoutSaving = true;
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
+    });
+    m_question = box;
+    box->open();
+}
+
+void SupervisorWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_closingWithoutSaving && m_editor.hasChanges()) {
+        event->ignore();
+        askToSave();
+        return;
+    }
+    app::MainWindow::closeEvent(event);
 }
 
 void SupervisorWindow::tellSaveFailed(const QString& problem)

@@ -3,7 +3,10 @@
 #include "editor/CardSetEditor.h"
 #include "app/MainWindow.h"
 
+#include <QPointer>
 #include <array>
+
+class QMessageBox;
 
 namespace forms {
 class PictureButton;
@@ -43,6 +46,8 @@ class CommandButton;
 //   help page: frames                            Panel3D3, Panel3D5, Panel3D4
 //     titles; texts                              Label7(0), (1), (3); Label2, Label5, Label6
 //     the strip under the tab                    Image1(0)
+//   questions: save before closing; write over   Sparfråga; Skrivöver
+//   the message that a save failed               Sparfel
 class SupervisorWindow : public app::MainWindow {
     Q_OBJECT
 
@@ -54,7 +59,8 @@ public:
     void load();
 
     // "Spara": writes the card set and ends the program. A failure leaves kortvy.ini as it
-    // was and the window open with every edit, and says why.
+    // was and the window open with every edit, and says why. When kortvy.ini has changed
+    // since it was read, the teacher is asked first whether to write over it.
     void save();
 
     const editor::CardSetEditor& editor() const { return m_editor; }
@@ -64,6 +70,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Closed from outside the program (its close box, Alt+F4) with edits not saved, the
+    // window asks whether to save them first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The controls of a row's page.
@@ -87,9 +96,15 @@ private:
     void showDisplays();
     void preview(editor::Row row, const QString& name);
     void addText(editor::Row row);
+    void tellRefused(editor::Row row, const QString& reason);
+    void write();
+    void askToOverwrite();
+    void askToSave();
     void tellSaveFailed(const QString& message);
 
     editor::CardSetEditor m_editor;
+    editor::FileStamp m_readStamp;
+    bool m_closingWithoutSaving = false;
 
     std::array<forms::Panel*, 3> m_headers{};
     std::array<forms::Panel*, 3> m_pages{};
@@ -98,6 +113,7 @@ private:
     forms::PictureButton* m_cancelButton = nullptr;
     std::array<RowPage, 2> m_rowPages;
     std::array<CommandButton*, 2> m_copyButtons{};
+    QPointer<QMessageBox> m_question;
 };
 
 } // namespace supervisor

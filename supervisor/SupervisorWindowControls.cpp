@@ -18,7 +18,7 @@
 #include "forms/Panel.h"
 #include "forms/TextBox.h"
 #include "forms/Twips.h"
-#include "settings/Windows1252.h"
+#include "settings/Storable.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -173,8 +173,8 @@ void SupervisorWindow::buildRowPage(editor::Row row)
     auto* files = make<forms::FileList>(fileFrame, indexed("File1", p), 25, p == 0 ? 25 : 30, 1760, 2430);
     files->setFont(listFont);
     files->setPattern(QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg"));
-    // Only names that kortvy.ini can hold are offered.
-    files->setNameRule([](const QString& name) { return settings::canStore(name); });
+    // Only names that a text of kortvy.ini may hold are offered.
+    files->setNameRule([](const QString& name) { return settings::typingRefusal(name).isEmpty(); });
     controls.files = files;
     const QString rowName = p == 0 ? QStringLiteral("övre skärmdel") : QStringLiteral("undre skärmdel");
     files->setAccessibleName(QStringLiteral("Bildfiler, %1").arg(rowName));
@@ -207,7 +207,7 @@ void SupervisorWindow::buildRowPage(editor::Row row)
 
     controls.newText = make<forms::TextBox>(page, indexed("Text1", p), 5640, 3000, 1815, 375);
     controls.newText->setFont(forms::arial(11.25, true));
-    controls.newText->setCharacterRule([](QChar c) { return settings::canStore(c); });
+    controls.newText->setCharacterRule([](char32_t c) { return settings::typingRefusal(c); });
     controls.newText->setAccessibleName(QStringLiteral("Ny text, %1").arg(rowName));
     controls.addText = make<forms::PictureButton>(page, indexed("SSCommand2", p), 5640, 3360, 1815, 375);
     controls.addText->setText(QStringLiteral("Lägg till text"));

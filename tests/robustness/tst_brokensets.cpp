@@ -220,8 +220,8 @@ void BrokenSetsTest::startUp_data()
     both("type x", withLine(three, 2, "x"), QStringLiteral("rad 2: raden ska innehålla ett heltal men innehåller \"x\""));
     both("unterminated quote", withLine(three, 8, "\"ord 1"),
          QStringLiteral("rad 8: texten börjar med citattecken men raden tar slut innan texten avslutas med ett citattecken"));
-    both("UTF-8 byte order mark", "\xEF\xBB\xBF" + three,
-         QStringLiteral("rad 1: filen är sparad som UTF-8|Spara den som ANSI (Windows-1252) i stället"));
+    QTest::newRow("UTF-8 byte order mark") << "\xEF\xBB\xBF" + three << QString() << QString() << QString() << 3 << 3;
+    both("UTF-16", "\xFF\xFE" + three, QStringLiteral("rad 1: filen är sparad som Unicode (UTF-16)|Spara den som UTF-8"));
     both("NUL bytes", withLine(three, 10, QByteArray("\"or\0d 1\"", 8)), QStringLiteral("rad 10: |NUL-tecken"));
     QTest::newRow("CR-only line ends") << QByteArray(three).replace("\r\n", "\r") << QString() << QString() << QString() << 3 << 3;
     const QByteArray longText = QByteArray("\"") + QByteArray("lång text ").repeated(10000) + "\"";

@@ -111,8 +111,7 @@ void WriterTest::refusedTextsWriteNothing_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
     QTest::newRow("double quote") << QStringLiteral("Han sa \"hej\"") << QStringLiteral("citattecken");
-    QTest::newRow("Ł") << QStringLiteral("Łódź") << QStringLiteral("tecknet \"Ł\" (U+0141) finns inte i teckentabellen Windows-1252");
-    QTest::newRow("emoji") << QString::fromUtf8("glad 😀") << QString::fromUtf8("tecknet \"😀\" (U+1F600)");
+    QTest::newRow("half a surrogate pair") << QString(QChar(0xD83D)) + QStringLiteral("x") << QStringLiteral("U+D83D");
     QTest::newRow("line break") << QStringLiteral("två\nrader") << QStringLiteral("radbrytning");
     QTest::newRow("carriage return") << QStringLiteral("a\rb") << QStringLiteral("radbrytning");
     QTest::newRow("NUL") << QString(QChar(0)) << QStringLiteral("NUL");

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QToolTip>
 
 #include <sys/stat.h>
 
@@ -44,16 +45,16 @@ private slots:
     void cleanup() { app::resetEnded(); }
 
     // Both file lists show the folder's pictures, letter case of the extension not counting,
-    // and only names that kortvy.ini can hold.
+    // in every script, but no name that a text of kortvy.ini cannot hold.
     void fileListsOfferStorablePictureNames()
     {
         CardFolder folder;
         emptyFiveCards(folder);
-        for (const char* name : {"E.JPG", "öga.GIF", "Ωmega.gif", "say \"cheese\".bmp", "ritning.png"})
+        for (const char* name : {"E.JPG", "öga.GIF", "Ωmega.gif", "Łódź.jpg", "say \"cheese\".bmp", "tab\t.bmp", "ritning.png"})
             folder.picture(QString::fromUtf8(name));
         writeBytes(folder.path() + QStringLiteral("/notes.txt"), "x");
         auto form = startForm();
-        const QStringList expected{"a.bmp", "b.gif", "c.jpg", "d.jpeg", "E.JPG", "öga.GIF"};
+        const QStringList expected{"a.bmp", "b.gif", "c.jpg", "d.jpeg", "E.JPG", "Łódź.jpg", "öga.GIF", "Ωmega.gif"};
         QCOMPARE(files(*form, 0)->rows(), expected);
         QCOMPARE(files(*form, 1)->rows(), expected);
     }
@@ -143,7 +144,8 @@ private slots:
     }
 
     // A typed text goes in with "Lägg till text" and leaves the box empty; a refused one stays
-    // in the box. The boxes keep out, typed or pasted, what kortvy.ini cannot hold.
+    // in the box. The boxes take every script, and keep out, typed or pasted, a '"' or a
+    // control character, and say why where the teacher is typing.
     void typedTexts()
     {
         CardFolder folder;
@@ -158,11 +160,13 @@ private slots:
         forms::TextBox* box = textBox(*form, 1);
         box->clear();
         typeText(box, QStringLiteral("Åsa, 5 € \"xΩ\"ÿ"));
-        QCOMPARE(box->text(), QStringLiteral("Åsa, 5 € xÿ"));
+        QCOMPARE(box->text(), QStringLiteral("Åsa, 5 € xΩÿ"));
+        QVERIFY2(QToolTip::isVisible() && QToolTip::text().startsWith(QStringLiteral("Citattecken")), qPrintable(QToolTip::text()));
         box->clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("a\"bΩc😀d"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\tbΩc😀d"));
         box->paste();
-        QCOMPARE(box->text(), QStringLiteral("abcd"));
+        QCOMPARE(box->text(), QStringLiteral("abΩc😀d"));
+        QVERIFY2(QToolTip::text().startsWith(QStringLiteral("Styrtecken")), qPrintable(QToolTip::text()));
     }
 
     // The copy buttons copy the upper row's pictures or texts; the count options take the

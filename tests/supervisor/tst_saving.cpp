@@ -3,6 +3,8 @@
 
 #include "tests/supervisor/SupervisorTestSupport.h"
 
+#include "settings/CardSetFile.h"
+
 #include <QMessageBox>
 #include <QTimer>
 
@@ -20,6 +22,26 @@ QString answerSaveBox(const SupervisorWindow& form)
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return text;
+}
+
+// The question of that name over the window, if it is open.
+QMessageBox* question(const SupervisorWindow& form, const char* name)
+{
+    auto* box = form.findChild<QMessageBox*>(QString::fromUtf8(name));
+    return box && box->isVisible() ? box : nullptr;
+}
+
+// Answers as the teacher would: Enter, Escape, or a click on the button of that caption.
+void answer(QMessageBox* box, const QString& how)
+{
+    if (how == QLatin1String("Enter") || how == QLatin1String("Escape"))
+        QTest::keyClick(box, how == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == how)
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QByteArray expected(const char* name)
@@ -110,7 +132,9 @@ private slots:
         const QByteArray bytes = cardFile(5, 1, 0, numberedStrings(5));
         folder.writeIni(bytes);
         auto form = startForm();
-        click(countOption(*form, 0));
+        // Edits before the close box would be asked about (closingWithEditsAsks).
+        if (!how.isEmpty())
+            click(countOption(*form, 0));
         QTimer::singleShot(0, form.get(), [&] {
             if (how.isEmpty())
                 form->close();
@@ -124,6 +148,57 @@ private slots:
         QCOMPARE(bool(form->backdrop()), !how.isEmpty());
         QCOMPARE(folder.ini(), how == QLatin1String("Command3D5") ? cardFile(3, 1, 0, numberedStrings(3)) : bytes);
         QCOMPARE(folder.entries(), QStringList({"kortvy.ini"}));
+    }
+
+    // Closed from outside with edits, the window asks: Enter saves as "Spara" does, "Spara
+    // inte" ends as the close box always did, Escape keeps the window and every edit.
+    void closingWithEditsAsks_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"Enter", "Spara inte", "Escape"})
+            QTest::newRow(how) << QString::fromUtf8(how);
+    }
+    void closingWithEditsAsks()
+    {
+        QFETCH(QString, how);
+        CardFolder folder;
+        const QByteArray bytes = cardFile(3, 1, 0, emptyStrings(3));
+        folder.writeIni(bytes);
+        auto form = startForm();
+        addText(*form, 0, QStringLiteral("Ahmet Şahin"));
+        const QByteArray saved = settings::encodeCardSet(form->editor().cardSetToSave(), folder.iniPath());
+        QVERIFY(!form->close());
+        QMessageBox* box = question(*form, "Sparfråga");
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Vill du spara ändringarna i kortleken?"));
+        answer(box, how);
+        QVERIFY(!question(*form, "Sparfråga"));
+        QCOMPARE(folder.ini(), how == QLatin1String("Enter") ? saved : bytes);
+        QCOMPARE(app::hasEnded(), how == QLatin1String("Enter"));
+        QCOMPARE(form->isVisible(), how == QLatin1String("Escape"));
+        QCOMPARE(bool(form->backdrop()), how != QLatin1String("Spara inte"));
+        QCOMPARE(list(*form, 1)->rows(), QStringList{QStringLiteral("Ahmet Şahin")});
+    }
+
+    // A kortvy.ini saved by someone else since the window read it is written over only when
+    // the teacher says so; "Nej", also Enter's answer, keeps the window with every edit.
+    void saveAsksBeforeWritingOverAChangedFile()
+    {
+        CardFolder folder;
+        folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
+        auto form = startForm();
+        addText(*form, 0, QStringLiteral("mitt"));
+        const QByteArray theirs = cardFile(3, 1, 0, numberedStrings(3));
+        folder.writeIni(theirs);
+        for (const char* how : {"Enter", "Ja"}) {
+            click(widget(*form, "Command3D5"));
+            QMessageBox* box = question(*form, "Skrivöver");
+            QVERIFY(box);
+            QCOMPARE(box->text(), QStringLiteral("Kortleken har ändrats sedan du öppnade den. Spara ändå?"));
+            answer(box, QString::fromUtf8(how));
+            QCOMPARE(folder.ini() == theirs, !app::hasEnded());
+        }
+        QCOMPARE(folder.ini(), cardFile(3, 1, 0, {"", "", "mitt", "", "", "", "", "", "", "", "", ""}));
     }
 
     // A save that fails leaves kortvy.ini as it was, says why in a box, and keeps the window
