@@ -90,7 +90,7 @@ GameWindow::GameWindow()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Välj rätt kort."));
     setFont(forms::msSansSerif(8.25, true));
-    resize(forms::toPixels(9630), forms::toPixels(6885));
+    resize(forms::toPixels(exercise::kWindowWidth), forms::toPixels(exercise::kWindowHeight));
 
     // Children made later lie above those made earlier. In the upper area the frame lies
     // above the pictures and below the text panels: its band runs around the marked card,

@@ -1,6 +1,6 @@
 #include "launcher/ChooserWindow.h"
 
-#include "launcher/Pictures.h"
+#include "cardsets/PictureImport.h"
 
 #include "runtime/Error.h"
 
@@ -8,13 +8,13 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QScrollBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -22,18 +22,12 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace launcher {
 
 namespace {
 
 constexpr QSize kCell{48, 48};
-
-QString countText(int count)
-{
-    return count == 1 ? QStringLiteral("1 kort") : QStringLiteral("%1 kort").arg(count);
-}
 
 QStringList localFiles(const QMimeData* data)
 {
@@ -66,10 +60,15 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     setWindowTitle(QStringLiteral("Kortlekar"));
 
     auto* heading = new QLabel(QStringLiteral("&Kortlekar i mappen %1:").arg(QDir::toNativeSeparators(root)), this);
-    m_list = new QListWidget(this);
+    const QSize stripSize(cardsets::kStripPictures * kCell.width() + (cardsets::kStripPictures - 1) * 2,
+                          kCell.height());
+    m_sets = new cardsets::CardSetModel(
+        root, stripSize, [](const QStringList& pictures) { return cardsets::pictureStrip(pictures, kCell); }, this);
+    m_list = new QListView(this);
+    m_list->setModel(m_sets);
     heading->setBuddy(m_list);
     m_list->setAccessibleName(QStringLiteral("Kortlekar"));
-    m_list->setIconSize(QSize(kStripPictures * (kCell.width() + 2), kCell.height()));
+    m_list->setIconSize(QSize(cardsets::kStripPictures * (kCell.width() + 2), kCell.height()));
     m_list->setWordWrap(true);
     m_list->setSpacing(4);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -107,8 +106,9 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     connect(m_add, &QPushButton::clicked, this, &ChooserWindow::choosePictures);
     connect(m_open, &QPushButton::clicked, this, &ChooserWindow::openFolder);
     // Enter and a double click; a tap comes through the event filter.
-    connect(m_list, &QListWidget::itemActivated, this, [this] { run(m_defaultAction); });
-    connect(m_list, &QListWidget::currentRowChanged, this, &ChooserWindow::updateButtons);
+    connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateButtons);
+    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChooserWindow::preferVisibleStrips);
 
     reload();
     resize(720, 480);
@@ -116,72 +116,53 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
 
 void ChooserWindow::reload()
 {
-    const QString chosen = currentSet() >= 0 ? m_sets.at(currentSet()).folder : QString();
-    m_sets = listCardSets(m_root);
-    ++m_generation;
-    m_list->clear();
-    int current = m_sets.isEmpty() ? -1 : 0;
-    for (int i = 0; i < m_sets.size(); ++i) {
-        m_list->addItem(itemFor(m_sets.at(i)));
-        if (m_sets.at(i).folder == chosen)
-            current = i;
-        loadStrip(i);
-    }
-    m_status->setText(m_sets.isEmpty()
+    const QString chosen = currentSet() >= 0 ? m_sets->at(currentSet()).folder : QString();
+    m_sets->reload();
+    m_status->setText(m_sets->rowCount() == 0
                           ? QStringLiteral("Det finns inga kortlekar här ännu. Tryck på \"Ny kortlek…\".")
                           : QString());
-    m_list->setCurrentRow(current);
-    updateButtons();
+    const int row = m_sets->rowOf(chosen);
+    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? 0 : -1));
+    preferVisibleStrips();
 }
 
-QListWidgetItem* ChooserWindow::itemFor(const CardSetSummary& set) const
+// The strips of the rows on screen are made first, those nearest the top first.
+void ChooserWindow::preferVisibleStrips()
 {
-    QString about = set.readable ? countText(set.count) : QStringLiteral("Kan inte läsas");
-    if (!set.playable())
-        about += QStringLiteral(" – ") + set.problem;
-    auto* item = new QListWidgetItem(set.name + QLatin1Char('\n') + about);
-    item->setData(Qt::AccessibleTextRole, set.name + QStringLiteral(", ") + about);
-    item->setToolTip(QDir::toNativeSeparators(set.folder));
-    QPixmap empty(m_list->iconSize());
-    empty.fill(Qt::transparent);
-    item->setIcon(QIcon(empty));
-    return item;
-}
-
-// Pictures are decoded away from the window, so that a set of large photos does not hold
-// up the list.
-void ChooserWindow::loadStrip(int index)
-{
-    const QStringList pictures = m_sets.at(index).pictures;
-    if (pictures.isEmpty())
-        return;
-    auto* watcher = new QFutureWatcher<QImage>(this);
-    const int generation = m_generation;
-    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, index, generation] {
-        watcher->deleteLater();
-        if (generation == m_generation && index < m_list->count())
-            m_list->item(index)->setIcon(QIcon(QPixmap::fromImage(watcher->result())));
-    });
-    watcher->setFuture(QtConcurrent::run([pictures] { return pictureStrip(pictures, kCell); }));
+    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
+    QList<int> rows;
+    for (int row = top.isValid() ? top.row() : 0; row < m_sets->rowCount(); ++row) {
+        if (m_list->isVisible() && !m_list->visualRect(m_sets->index(row)).intersects(m_list->viewport()->rect()))
+            break;
+        rows << row;
+    }
+    m_sets->preferRows(rows);
 }
 
 int ChooserWindow::currentSet() const
 {
-    const int row = m_list->currentRow();
-    return row >= 0 && row < m_sets.size() ? row : -1;
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void ChooserWindow::setCurrentSet(int index)
 {
-    m_list->setCurrentRow(index);
+    m_list->setCurrentIndex(m_sets->index(index));
+    updateButtons();
+}
+
+void ChooserWindow::choose(const QString& folder)
+{
+    if (const int row = m_sets->rowOf(folder); row >= 0)
+        setCurrentSet(row);
 }
 
 void ChooserWindow::updateButtons()
 {
     const int index = currentSet();
     const bool chosen = index >= 0;
-    m_play->setEnabled(chosen && m_sets.at(index).playable());
-    m_edit->setEnabled(chosen && m_sets.at(index).readable);
+    m_play->setEnabled(chosen && m_sets->at(index).playable());
+    m_edit->setEnabled(chosen && m_sets->at(index).readable);
     m_add->setEnabled(chosen);
     m_open->setEnabled(chosen);
 }
@@ -191,7 +172,7 @@ void ChooserWindow::run(Action action)
     const int index = currentSet();
     if (index < 0)
         return;
-    const CardSetSummary& set = m_sets.at(index);
+    const cardsets::CardSetSummary& set = m_sets->at(index);
     if (action == Action::Play ? !set.playable() : !set.readable) {
         tell(QStringLiteral("Kortleken \"%1\" kan inte %2:\n\n%3")
                  .arg(set.name, action == Action::Play ? QStringLiteral("spelas") : QStringLiteral("ändras"),
@@ -211,7 +192,7 @@ void ChooserWindow::askName(const QString& suggestion)
     dialog->setOkButtonText(QStringLiteral("Skapa"));
     dialog->setCancelButtonText(QStringLiteral("Avbryt"));
     connect(dialog, &QInputDialog::textValueSelected, this, [this](const QString& name) {
-        if (const QString problem = newSetNameProblem(m_root, name); !problem.isEmpty()) {
+        if (const QString problem = cardsets::newSetNameProblem(m_root, name); !problem.isEmpty()) {
             // The name comes back to be mended rather than typed again.
             tell(problem, [this, name] { askName(name); });
             return;
@@ -225,16 +206,13 @@ bool ChooserWindow::makeSet(const QString& name)
 {
     QString folder;
     try {
-        folder = createCardSet(m_root, name);
+        folder = cardsets::createCardSet(m_root, name);
     } catch (const runtime::Error& e) {
         tell(e.message());
         return false;
     }
     reload();
-    for (int i = 0; i < m_sets.size(); ++i) {
-        if (m_sets.at(i).folder == folder)
-            setCurrentSet(i);
-    }
+    choose(folder);
     m_status->setText(QStringLiteral("Kortleken \"%1\" skapades. Tryck på \"Lägg till bilder…\" och sedan "
                                      "\"Ändra\" för att lägga in kort.")
                           .arg(name.trimmed()));
@@ -246,36 +224,34 @@ void ChooserWindow::choosePictures()
     const int index = currentSet();
     if (index < 0)
         return;
-    auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till bilder i \"%1\"").arg(m_sets.at(index).name),
+    auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till bilder i \"%1\"").arg(m_sets->at(index).name),
                                    QDir::homePath(), pictureFilter());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    const QString folder = m_sets.at(index).folder;
+    const QString folder = m_sets->at(index).folder;
     connect(dialog, &QFileDialog::filesSelected, this, [this, folder](const QStringList& files) {
-        for (int i = 0; i < m_sets.size(); ++i) {
-            if (m_sets.at(i).folder == folder)
-                addPictures(i, files);
-        }
+        if (const int row = m_sets->rowOf(folder); row >= 0)
+            addPictures(row, files);
     });
     dialog->open();
 }
 
 void ChooserWindow::addPictures(int index, const QStringList& files)
 {
-    if (index < 0 || index >= m_sets.size() || files.isEmpty())
+    if (index < 0 || index >= m_sets->rowCount() || files.isEmpty())
         return;
-    const CardSetSummary set = m_sets.at(index);
+    const cardsets::CardSetSummary set = m_sets->at(index);
     // Large photos take a moment each to check and convert.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const AddedPictures result = launcher::addPictures(files, set.folder);
+    const cardsets::AddedPictures result = cardsets::addPictures(files, set.folder);
     QGuiApplication::restoreOverrideCursor();
     reload();
     const int n = int(result.added.size());
     m_status->setText(n == 1 ? QStringLiteral("1 bild lades till i kortleken \"%1\".").arg(set.name)
                              : QStringLiteral("%1 bilder lades till i kortleken \"%2\".")
                                    .arg(QString::number(n), set.name));
-    if (const QString message = refusedMessage(result, set.name); !message.isEmpty())
+    if (const QString message = cardsets::refusedMessage(result, set.name); !message.isEmpty())
         tell(message);
 }
 
@@ -284,7 +260,7 @@ void ChooserWindow::openFolder()
     const int index = currentSet();
     if (index < 0)
         return;
-    const QString folder = m_sets.at(index).folder;
+    const QString folder = m_sets->at(index).folder;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         tell(QStringLiteral("Mappen %1 kunde inte visas: det finns ingen filhanterare att visa den i.")
                  .arg(QDir::toNativeSeparators(folder)));
@@ -307,9 +283,9 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        QListWidgetItem* item = m_list->itemAt(drag->position().toPoint());
-        if (item && !localFiles(drag->mimeData()).isEmpty()) {
-            m_list->setCurrentItem(item);
+        const QModelIndex item = m_list->indexAt(drag->position().toPoint());
+        if (item.isValid() && !localFiles(drag->mimeData()).isEmpty()) {
+            setCurrentSet(item.row());
             drag->setDropAction(Qt::CopyAction);
             drag->accept();
         } else {
@@ -319,7 +295,8 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const int row = m_list->row(m_list->itemAt(drop->position().toPoint()));
+        const QModelIndex item = m_list->indexAt(drop->position().toPoint());
+        const int row = item.isValid() ? item.row() : -1;
         const QStringList files = localFiles(drop->mimeData());
         if (row < 0 || files.isEmpty()) {
             drop->ignore();
@@ -334,8 +311,8 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
         // A finger has no double click to spare: a tap on a set runs it.
         auto* release = static_cast<QMouseEvent*>(event);
         if (release->device() && release->device()->type() == QInputDevice::DeviceType::TouchScreen) {
-            if (QListWidgetItem* item = m_list->itemAt(release->position().toPoint())) {
-                m_list->setCurrentItem(item);
+            if (const QModelIndex item = m_list->indexAt(release->position().toPoint()); item.isValid()) {
+                setCurrentSet(item.row());
                 run(m_defaultAction);
                 return true;
             }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/CardSets.h"
+#include "cardsets/CardSetModel.h"
 
 #include <QList>
 #include <QString>
@@ -8,8 +8,7 @@
 #include <functional>
 
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QPushButton;
 
 namespace launcher {
@@ -19,8 +18,8 @@ enum class Action { Play, Edit };
 
 // "Kortlekar": the card sets in the user's card folder, each with its name, its card count
 // and its first pictures, and what can be done with them. The window only shows; the
-// rules are in CardSets and Pictures, and what running a program means is up to whoever
-// takes runRequested().
+// card sets and their rules are in cardsets/, and what running a program means is up to
+// whoever takes runRequested().
 class ChooserWindow : public QWidget {
     Q_OBJECT
 
@@ -28,10 +27,11 @@ public:
     // defaultAction is what Enter, a double click or a tap on a set does.
     ChooserWindow(const QString& root, Action defaultAction, QWidget* parent = nullptr);
 
-    // Reads the card sets again, keeping the chosen one chosen where it still is.
+    // Reads the card sets again, keeping the chosen one chosen where it still is; only the
+    // sets whose files changed are read anew.
     void reload();
 
-    const QList<CardSetSummary>& sets() const { return m_sets; }
+    cardsets::CardSetModel& sets() { return *m_sets; }
     int currentSet() const;
     void setCurrentSet(int index);
 
@@ -61,15 +61,14 @@ private:
     void choosePictures();
     void openFolder();
     void updateButtons();
-    void loadStrip(int index);
-    QListWidgetItem* itemFor(const CardSetSummary& set) const;
+    void preferVisibleStrips();
+    void choose(const QString& folder);
 
     QString m_root;
     Action m_defaultAction;
-    QList<CardSetSummary> m_sets;
-    int m_generation = 0;
+    cardsets::CardSetModel* m_sets;
 
-    QListWidget* m_list;
+    QListView* m_list;
     QLabel* m_status;
     QPushButton* m_play;
     QPushButton* m_edit;

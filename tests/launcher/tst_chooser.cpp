@@ -6,7 +6,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QInputDialog>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -45,7 +45,7 @@ private slots:
     void init()
     {
         m_root = m_tmp.filePath(QString::number(QRandomGenerator::global()->generate()));
-        writeBytes(m_root + "/kortvy.ini", cardFile(1, 0, 0, {"röd.bmp", "", "", ""}));
+        writeBytes(m_root + "/kortvy.ini", cardFile(1, 0, 0, {"röd.bmp", "röd.bmp", "", ""}));
         writePicture(m_root, "röd.bmp", QSize(60, 60), Qt::red);
         writeBytes(m_root + "/Trasig/kortvy.ini", "inte ett tal\r\n");
     }
@@ -57,18 +57,19 @@ private slots:
         connect(&window, &launcher::ChooserWindow::runRequested,
                 [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); });
         window.show();
-        auto* list = window.findChild<QListWidget*>();
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");
-        QVERIFY(list->item(1)->text().startsWith("Trasig\nKan inte läsas – Fel i inställningsfilen"));
+        auto* list = window.findChild<QListView*>();
+        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(list->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");
+        QVERIFY(list->model()->index(1, 0).data().toString().startsWith("Trasig\nKan inte läsas – Fel i inställningsfilen"));
         // The strip arrives once decoded: red in the middle of the first cell.
-        QTRY_COMPARE(list->item(0)->icon().pixmap(list->iconSize()).toImage().pixelColor(24, 24), QColor(Qt::red));
+        QTRY_COMPARE(list->model()->index(0, 0).data(Qt::DecorationRole).value<QImage>().pixelColor(24, 24),
+                     QColor(Qt::red));
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(runs, (QList<QPair<launcher::Action, QString>>{{launcher::Action::Edit, m_root}}));
         // A tap runs it too. (Whether a click does is the desktop's choice.)
-        const QPoint first = list->visualItemRect(list->item(0)).center();
+        const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
         const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
         QTest::touchEvent(&window, finger.get()).press(0, list->viewport()->mapTo(&window, first));
         QTest::touchEvent(&window, finger.get()).release(0, list->viewport()->mapTo(&window, first));
@@ -86,12 +87,12 @@ private slots:
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Play);
         window.show();
-        auto* list = window.findChild<QListWidget*>();
+        auto* list = window.findChild<QListView*>();
         const QString png = writePicture(m_tmp.path(), "blå.png", QSize(8, 8), Qt::blue);
         writeBytes(m_tmp.filePath("brev.txt"), "Hej!");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(png), QUrl::fromLocalFile(m_tmp.filePath("brev.txt"))});
-        const QPoint onTrasig = list->visualItemRect(list->item(1)).center();
+        const QPoint onTrasig = list->visualRect(list->model()->index(1, 0)).center();
         QDragEnterEvent enter(onTrasig, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &enter);
         QVERIFY(enter.isAccepted());
@@ -123,8 +124,8 @@ private slots:
         QCOMPARE(ask->textValue(), QStringLiteral("Trasig"));
         ask->setTextValue("Frukt");
         ask->accept();
-        QCOMPARE(window.sets().value(window.currentSet()).name, QStringLiteral("Frukt"));
-        QCOMPARE(window.sets().size(), 3);
+        QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Frukt"));
+        QCOMPARE(window.sets().rowCount(), 3);
     }
 };
 

@@ -5,14 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace launcher {
-
-// A name for a picture that kortvy.ini can hold, as close to the given one as it can be:
-// only characters the file cannot hold change. A letter loses the marks the file has no
-// room for ("ź" becomes "z", "ǻ" becomes "å"), Greek and Cyrillic letters are written in
-// Latin ones, a '"' becomes an apostrophe, and what has no such form is left out. A name
-// that keeps nothing readable becomes "bild". Leading dots go, so the picture is not hidden.
-QString storableName(const QString& fileName);
+namespace cardsets {
 
 // A picture as it goes into a card set: its bytes and its name, before a number makes the
 // name free. BMP, GIF and JPEG pictures keep their bytes; any other picture Qt can read
@@ -46,4 +39,4 @@ AddedPictures addPictures(const QStringList& files, const QString& folder);
 // The one message that names every file that did not go in and why; empty when all did.
 QString refusedMessage(const AddedPictures& result, const QString& setName);
 
-} // namespace launcher
+} // namespace cardsets

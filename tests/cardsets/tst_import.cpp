@@ -1,8 +1,9 @@
 // Pictures into a card set: names kortvy.ini can hold, the formats the programs show kept
 // byte for byte, the others made JPEG, and nothing ever overwritten or left half written.
-#include "launcher/Pictures.h"
+#include "cardsets/PictureImport.h"
 
 #include "runtime/Error.h"
+#include "settings/StorableName.h"
 #include "tests/support/TestSupport.h"
 #include "tools/GifWriter.h"
 
@@ -103,7 +104,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, storable);
-        QCOMPARE(launcher::storableName(name), storable);
+        QCOMPARE(settings::storableName(name), storable);
     }
 
     void shownFormatsKeepTheirBytes_data()
@@ -124,7 +125,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, landsAs);
-        const launcher::PreparedPicture picture = launcher::preparePicture(source(name, bytes));
+        const cardsets::PreparedPicture picture = cardsets::preparePicture(source(name, bytes));
         QCOMPARE(picture.name, landsAs);
         QVERIFY(picture.bytes == bytes);
     }
@@ -133,7 +134,7 @@ private slots:
     {
         // Transparent on the left, blue on the right.
         const QImage png = halves(QSize(40, 20), Qt::transparent, Qt::blue);
-        const launcher::PreparedPicture flat = launcher::preparePicture(source("Łódź.png", encoded(png, "png")));
+        const cardsets::PreparedPicture flat = cardsets::preparePicture(source("Łódź.png", encoded(png, "png")));
         QCOMPARE(flat.name, QStringLiteral("Lódz.jpg"));
         QVERIFY(flat.bytes.startsWith("\xff\xd8\xff"));
         QVERIFY(near(colourAt(flat.bytes, {5, 10}), Qt::white));
@@ -143,7 +144,7 @@ private slots:
         // half comes on top.
         const QByteArray tiff = encoded(halves(QSize(40, 20), Qt::red, Qt::blue), "tiff",
                                         QImageIOHandler::TransformationRotate90);
-        const launcher::PreparedPicture upright = launcher::preparePicture(source("liggande.tif", tiff));
+        const cardsets::PreparedPicture upright = cardsets::preparePicture(source("liggande.tif", tiff));
         QCOMPARE(upright.name, QStringLiteral("liggande.jpg"));
         QCOMPARE(QImage::fromData(upright.bytes).size(), QSize(20, 40));
         QVERIFY(near(colourAt(upright.bytes, {10, 5}), Qt::red));
@@ -154,8 +155,8 @@ private slots:
         const QString folder = m_tmp.filePath(QStringLiteral("lek"));
         QVERIFY(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/katt.jpg"), "lärarens");
-        QCOMPARE(launcher::storeNew(folder, QStringLiteral("katt.jpg"), "ny 2"), QStringLiteral("katt (2).jpg"));
-        QCOMPARE(launcher::storeNew(folder, QStringLiteral("katt.jpg"), "ny 3"), QStringLiteral("katt (3).jpg"));
+        QCOMPARE(cardsets::storeNew(folder, QStringLiteral("katt.jpg"), "ny 2"), QStringLiteral("katt (2).jpg"));
+        QCOMPARE(cardsets::storeNew(folder, QStringLiteral("katt.jpg"), "ny 3"), QStringLiteral("katt (3).jpg"));
         QCOMPARE(readBytes(folder + QStringLiteral("/katt.jpg")), QByteArray("lärarens"));
         QCOMPARE(readBytes(folder + QStringLiteral("/katt (2).jpg")), QByteArray("ny 2"));
 
@@ -163,7 +164,7 @@ private slots:
         const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         {
             FileSizeLimit full(100);
-            const QString failure = failureOf([&] { launcher::storeNew(folder, "stor.jpg", QByteArray(1000, 'x')); });
+            const QString failure = failureOf([&] { cardsets::storeNew(folder, "stor.jpg", QByteArray(1000, 'x')); });
             QVERIFY2(failure.contains(QStringLiteral("kunde inte sparas")), qPrintable(failure));
         }
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
@@ -179,18 +180,18 @@ private slots:
                                 source("trasig.png", encoded(redBlue, "png").chopped(30)),
                                 source("trasig.gif", brokenGif()), m_tmp.filePath("ror.jpg")};
         QVERIFY(::mkfifo(QFile::encodeName(m_tmp.filePath("ror.jpg")).constData(), 0600) == 0);
-        const launcher::AddedPictures result = launcher::addPictures(files, folder);
+        const cardsets::AddedPictures result = cardsets::addPictures(files, folder);
         QCOMPARE(result.added, QStringList{QStringLiteral("ok.gif")});
-        const QString message = launcher::refusedMessage(result, QStringLiteral("Djur"));
+        const QString message = cardsets::refusedMessage(result, QStringLiteral("Djur"));
         QVERIFY2(message.startsWith("5 filer kunde inte läggas till i kortleken \"Djur\""), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("text.jpg\" är ingen bild")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("saknas.png\" finns inte")), qPrintable(message));
-        QVERIFY2(message.contains(QStringLiteral("trasig.png\" går inte att läsa")), qPrintable(message));
-        QVERIFY2(message.contains(QStringLiteral("trasig.gif\" går inte att läsa")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("trasig.png\" (i mappen")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("trasig.gif\" (i mappen")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("ror.jpg\" är ingen bild")), qPrintable(message));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), result.added);
     }
 };
 
 QTEST_GUILESS_MAIN(PicturesTest)
-#include "tst_pictures.moc"
+#include "tst_import.moc"
