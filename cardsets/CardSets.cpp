@@ -252,6 +252,37 @@ QString copyIntoCardFolder(const QString& root, const QString& folder)
     return copyCardSet(root, folder, base);
 }
 
+namespace {
+
+// The picture fitted into the place, centred; false when it cannot be read.
+bool drawFitted(QPainter& painter, const QString& path, const QRect& place)
+{
+    try {
+        const QSize size = pictures::uprightSize(path).scaled(place.size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+        const QImage picture = pictures::decodePicture(path, size);
+        QRect target(QPoint(), picture.size());
+        target.moveCenter(place.center());
+        painter.drawImage(target, picture);
+        return true;
+    } catch (const runtime::Error&) {
+        return false;
+    }
+}
+
+} // namespace
+
+QImage pictureTile(const QStringList& files, QSize size)
+{
+    QImage tile(size, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    QPainter painter(&tile);
+    for (const QString& path : files) {
+        if (drawFitted(painter, path, tile.rect()))
+            break;
+    }
+    return tile;
+}
+
 QImage pictureStrip(const QStringList& files, QSize cell)
 {
     constexpr int kGap = 2;
@@ -261,16 +292,8 @@ QImage pictureStrip(const QStringList& files, QSize cell)
     QPainter painter(&strip);
     int x = 0;
     for (const QString& path : files.mid(0, kStripPictures)) {
-        try {
-            const QSize size = pictures::uprightSize(path).scaled(cell, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-            const QImage picture = pictures::decodePicture(path, size);
-            const QRect place(QPoint(x, 0), cell);
-            QRect target(QPoint(), picture.size());
-            target.moveCenter(place.center());
-            painter.drawImage(target, picture);
-        } catch (const runtime::Error&) {
-            // A picture that cannot be shown leaves its cell empty.
-        }
+        // A picture that cannot be shown leaves its cell empty.
+        drawFitted(painter, path, QRect(QPoint(x, 0), cell));
         x += cell.width() + kGap;
     }
     return strip;

@@ -75,4 +75,8 @@ QString copyIntoCardFolder(const QString& root, const QString& folder);
 // read leaves its cell empty.
 QImage pictureStrip(const QStringList& files, QSize cell);
 
+// The first of the pictures that can be read, fitted into the size and centred on a
+// transparent tile of it; an empty tile when none can.
+QImage pictureTile(const QStringList& files, QSize size);
+
 } // namespace cardsets

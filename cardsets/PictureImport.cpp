@@ -161,16 +161,19 @@ QString storeNew(const QString& folder, const QString& name, const QByteArray& b
     throw failure(EEXIST);
 }
 
-AddedPictures addPictures(const QStringList& files, const QString& folder)
+AddedPictures addPictures(const QStringList& files, const QString& folder, const ImportProgress& progress)
 {
     AddedPictures result;
-    for (const QString& file : files) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& file = files.at(i);
         try {
             const PreparedPicture picture = preparePicture(file);
             result.added << storeNew(folder, picture.name, picture.bytes);
         } catch (const runtime::Error& e) {
             result.refused.append({file, e.message()});
         }
+        if (progress && !progress(int(i + 1), int(files.size())))
+            break;
     }
     return result;
 }

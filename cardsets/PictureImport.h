@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace cardsets {
 
 // A picture as it goes into a card set: its bytes and its name, before a number makes the
@@ -32,9 +34,13 @@ struct AddedPictures {
     QList<QPair<QString, QString>> refused;
 };
 
+// Told after each file how many of all are done; answers whether to go on. A stop comes
+// between two files: those in stay, and none is left half written.
+using ImportProgress = std::function<bool(int done, int total)>;
+
 // Copies the picture files into the card set's folder; a file that cannot go in does not
 // stop the others.
-AddedPictures addPictures(const QStringList& files, const QString& folder);
+AddedPictures addPictures(const QStringList& files, const QString& folder, const ImportProgress& progress = {});
 
 // The one message that names every file that did not go in and why; empty when all did.
 QString refusedMessage(const AddedPictures& result, const QString& setName);

@@ -12,6 +12,7 @@
 #include "runtime/Error.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
 
@@ -94,35 +95,26 @@ protected:
     }
 };
 
-struct Choice {
-    QString program;
-    QString folder;
-    QString scale;
-};
-
-// The learner's game takes the place of the list, so the screen holds the game alone and
-// ending it ends everything, as without the list. Everything else runs beside the list,
-// which comes back, read again, when the program ends: a teacher goes on from there.
-std::optional<Choice> choose(const QString& program, const QString& binDir, const QString& root,
-                             QApplication& application)
+// Every program runs beside the list, which is hidden meanwhile and comes back when the
+// program ends, read again where files changed: the learner chooses the next set, the
+// teacher goes on from there. A set from elsewhere is shown after the user's own.
+void choose(const QString& program, const QString& binDir, const QString& root, const QString& otherSet,
+            QApplication& application)
 {
     application.setQuitOnLastWindowClosed(false);
-    const launcher::Action defaultAction = program == launcher::kGame ? launcher::Action::Play
-                                                                      : launcher::Action::Edit;
-    launcher::ChooserWindow window(root, defaultAction);
+    const bool learner = program == launcher::kGame;
+    const launcher::Action defaultAction = learner ? launcher::Action::Play : launcher::Action::Edit;
+    launcher::ChooserWindow window(root, defaultAction, nullptr,
+                                   learner ? launcher::Audience::Learner : launcher::Audience::Teacher);
+    if (!otherSet.isEmpty())
+        window.showOtherSet(otherSet);
     QuitOnClose quitOnClose;
     window.installEventFilter(&quitOnClose);
-    std::optional<Choice> chosen;
     QObject::connect(&window, &launcher::ChooserWindow::runRequested, &window,
                      [&](launcher::Action action, const QString& folder) {
         const QString name = action == launcher::Action::Play ? launcher::kGame : launcher::kSupervisor;
         try {
             const QString path = launcher::programPath(name, binDir);
-            if (program == launcher::kGame && action == launcher::Action::Play) {
-                chosen = Choice{path, folder, screenScale()};
-                window.close();
-                return;
-            }
             const QString scale = name == launcher::kGame ? screenScale() : QString();
             QProcess* running = launcher::startIn(path, folder, scale, &window);
             window.hide();
@@ -139,7 +131,6 @@ std::optional<Choice> choose(const QString& program, const QString& binDir, cons
     });
     forms::showCentred(&window);
     application.exec();
-    return chosen;
 }
 
 } // namespace
@@ -157,7 +148,15 @@ int main(int argc, char** argv)
         title = request.program;
         const QString binDir = launcher::ownBinDir(argv[0]);
         const QString program = launcher::programPath(request.program, binDir);
+        QString otherSet;
         if (!request.cardSet.isEmpty()) {
+            const QString folder = launcher::cardSetFolderOf(request.cardSet);
+            // A set the teacher cannot save in, such as one on a read-only stick, is shown in
+            // the list, where it can be played, changed or copied into the card folder.
+            if (request.program == launcher::kSupervisor && !QFileInfo(folder).isWritable() && hasScreen())
+                otherSet = folder;
+        }
+        if (!request.cardSet.isEmpty() && otherSet.isEmpty()) {
             const QString folder = launcher::cardSetFolderOf(request.cardSet);
             return report(launcher::execIn(program, folder, measuredScaleFor(request.program, application)), title,
                           application);
@@ -173,8 +172,7 @@ int main(int argc, char** argv)
         QApplication* shown = application.get(request.program);
         if (!shown)
             throw runtime::Error(QStringLiteral("Det finns ingen skärm att visa kortlekarna på."));
-        if (const std::optional<Choice> chosen = choose(request.program, binDir, root, *shown))
-            return report(launcher::execIn(chosen->program, chosen->folder, chosen->scale), title, application);
+        choose(request.program, binDir, root, otherSet, *shown);
         return 0;
     } catch (const runtime::Error& e) {
         return report(e.message(), title, application);

@@ -6,10 +6,13 @@
 #include "tests/support/TestSupport.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
 
 #include <memory>
@@ -83,6 +86,27 @@ private slots:
         QVERIFY(openDialog<QMessageBox>(&window)->text().startsWith("Kortleken \"Trasig\" kan inte ändras"));
     }
 
+    // The learner would meet blank cards: the teacher is asked before the set is played.
+    void aSetLackingPicturesIsPlayedOnlyWhenAsked()
+    {
+        const QString empty = m_root + "/Tom";
+        writeBytes(empty + "/kortvy.ini", cardFile(3, 0, 1, emptyStrings(12)));
+        launcher::ChooserWindow window(m_root, launcher::Action::Play);
+        QStringList played;
+        connect(&window, &launcher::ChooserWindow::runRequested,
+                [&](launcher::Action, const QString& folder) { played << folder; });
+        window.show();
+        const int row = window.sets().rowOf(empty);
+        QVERIFY(window.sets().index(row).data().toString().endsWith("3 kort saknar bild, 3 kort saknar ord"));
+        window.setCurrentSet(row);
+        window.run(launcher::Action::Play);
+        QVERIFY(played.isEmpty());
+        auto* asked = openDialog<QMessageBox>(&window);
+        QVERIFY(asked && asked->text().contains("3 kort saknar bild"));
+        button(asked, "Spela ändå")->click();
+        QCOMPARE(played, QStringList{QDir(empty).absolutePath()});
+    }
+
     void picturesDroppedOnASetGoIntoIt()
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Play);
@@ -100,11 +124,45 @@ private slots:
         QCoreApplication::sendEvent(list->viewport(), &drop);
 
         QVERIFY(drop.isAccepted());
+        QTRY_VERIFY(!window.importing());
         QVERIFY(QFileInfo(m_root + "/Trasig/blå.jpg").isFile());
         QVERIFY(!QFileInfo::exists(m_root + "/blå.jpg"));
         const QString told = openDialog<QMessageBox>(&window)->text();
         QVERIFY2(told.startsWith("En fil kunde inte läggas till i kortleken \"Trasig\"") && told.contains("brev.txt"),
                  qPrintable(told));
+    }
+
+    // The copying runs beside the window, which keeps answering, and stops between two
+    // pictures when asked to.
+    void aSlowImportLeavesTheWindowAnswering()
+    {
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        window.show();
+        QSemaphore next;
+        window.setPictureAdder([&](const QStringList& files, const QString&, const cardsets::ImportProgress& progress) {
+            cardsets::AddedPictures result;
+            for (int i = 0; i < files.size() && next.tryAcquire(1, 10000); ++i) {
+                result.added << files[i];
+                if (!progress(i + 1, int(files.size())))
+                    break;
+            }
+            return result;
+        });
+        window.addPictures(0, {"a.jpg", "b.jpg", "c.jpg"});
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = openDialog<QProgressDialog>(&window)));
+        QCOMPARE(progress->labelText(), QStringLiteral("Lägger till 1 av 3 bilder…"));
+        bool answered = false;
+        QTimer::singleShot(0, &window, [&] { answered = true; });
+        QTRY_VERIFY(answered);
+        next.release();
+        QTRY_COMPARE(progress->labelText(), QStringLiteral("Lägger till 2 av 3 bilder…"));
+        button(progress, "Avbryt")->click();
+        next.release();
+        QTRY_VERIFY(!window.importing());
+        QVERIFY(window.findChild<QLabel*>("status")->text().endsWith(
+            QStringLiteral("2 bilder lades till i kortleken \"%1\". Du avbröt innan de andra 1 hann kopieras.")
+                .arg(QFileInfo(m_root).fileName())));
     }
 
     void aNewSetIsNamedUntilTheNameWillDo()
