@@ -3,7 +3,7 @@
 #include "cardsets/CardFolder.h"
 
 #include "exercise/GameCardSet.h"
-#include "pictures/Picture.h"
+#include "pictures/Thumbnail.h"
 #include "runtime/Error.h"
 #include "runtime/FileIo.h"
 #include "settings/CardSet.h"
@@ -258,8 +258,7 @@ namespace {
 bool drawFitted(QPainter& painter, const QString& path, const QRect& place)
 {
     try {
-        const QSize size = pictures::uprightSize(path).scaled(place.size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-        const QImage picture = pictures::decodePicture(path, size);
+        const QImage picture = pictures::cachedPicture(path, place.size());
         QRect target(QPoint(), picture.size());
         target.moveCenter(place.center());
         painter.drawImage(target, picture);
