@@ -1,5 +1,7 @@
 #include "pictures/Picture.h"
 
+#include "pictures/Thumbnail.h"
+
 #include "runtime/Error.h"
 
 #include <QDir>
@@ -163,7 +165,8 @@ DecodedPictures decodePictures(const QList<PictureRequest>& requests)
         jobs.push_back({request, {}, {}});
     QtConcurrent::blockingMap(jobs, [](Job& job) {
         try {
-            job.picture = decodePicture(job.request.fileName, job.request.size);
+            job.picture = job.request.shared ? cachedStretchedPicture(job.request.fileName, job.request.size)
+                                             : decodePicture(job.request.fileName, job.request.size);
         } catch (const runtime::Error& e) {
             job.error = e.message();
         }

@@ -32,6 +32,9 @@ QSize uprightSize(const QString& fileName);
 struct PictureRequest {
     QString fileName;
     QSize size;
+    // Taken from the desktop's thumbnail cache where an entry covers the size (see
+    // cachedStretchedPicture()).
+    bool shared = false;
 };
 
 // Pictures decoded together on every core. When any cannot be decoded, `images` is empty and

@@ -139,23 +139,57 @@ QString thumbnailPath(const QString& fileName, QSize size)
     return entryPath(*flavour, source);
 }
 
+namespace {
+
+// The entry's size for a picture of this full size: as large as the flavour allows, never
+// larger than the picture itself.
+QSize entrySizeOf(QSize full, const Flavour& flavour)
+{
+    if (full.width() <= flavour.edge && full.height() <= flavour.edge)
+        return full;
+    return full.scaled(QSize(flavour.edge, flavour.edge), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QImage entryOrDecode(const QString& fileName, const Flavour& flavour, const Source& source, QSize full)
+{
+    const QString path = entryPath(flavour, source);
+    if (const QImage cached = readEntry(path, source); !cached.isNull())
+        return cached;
+    const QImage picture = decodePicture(fileName, entrySizeOf(full, flavour));
+    writeEntry(path, source, picture);
+    return picture;
+}
+
+} // namespace
+
 QImage cachedPicture(const QString& fileName, QSize size)
 {
     const Flavour* flavour = flavourFor(size);
     Source source;
-    if (!flavour || !describeSource(fileName, &source))
-        return fitted(decodePicture(fileName, uprightSize(fileName).scaled(size, Qt::KeepAspectRatio)), size);
-    const QString path = entryPath(*flavour, source);
-    if (const QImage cached = readEntry(path, source); !cached.isNull())
-        return fitted(cached, size);
-    // The entry is as large as the standard allows, never larger than the picture itself.
     const QSize full = uprightSize(fileName);
-    const QSize entrySize = full.width() > flavour->edge || full.height() > flavour->edge
-        ? full.scaled(QSize(flavour->edge, flavour->edge), Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
-        : full;
-    const QImage picture = decodePicture(fileName, entrySize);
-    writeEntry(path, source, picture);
-    return fitted(picture, size);
+    if (!flavour || !describeSource(fileName, &source))
+        return fitted(decodePicture(fileName, full.scaled(size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))), size);
+    return fitted(entryOrDecode(fileName, *flavour, source, full), size);
+}
+
+QImage cachedStretchedPicture(const QString& fileName, QSize size)
+{
+    const QSize full = uprightSize(fileName);
+    Source source;
+    if (size.isEmpty() || !describeSource(fileName, &source))
+        return decodePicture(fileName, size);
+    // The smallest entry that covers the size both ways, so that nothing is enlarged.
+    for (const Flavour& flavour : kFlavours) {
+        const QSize entry = entrySizeOf(full, flavour);
+        if (entry.width() >= size.width() && entry.height() >= size.height()) {
+            const QImage picture = entryOrDecode(fileName, flavour, source, full);
+            return picture.size() == size ? picture
+                                          : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        if (entry == full)
+            break;
+    }
+    return decodePicture(fileName, size);
 }
 
 } // namespace pictures

@@ -21,6 +21,10 @@ QString thumbnailFolder();
 // Throws runtime::Error as decodePicture() does; a cache that cannot be written is no failure.
 QImage cachedPicture(const QString& fileName, QSize size);
 
+// The picture stretched to fill `size`, as decodePicture() gives it, from the smallest cache
+// entry that covers the size both ways; decoded directly when none can.
+QImage cachedStretchedPicture(const QString& fileName, QSize size);
+
 // Where the entry for the file would lie for a picture of that size; empty when the size is
 // larger than any the cache keeps.
 QString thumbnailPath(const QString& fileName, QSize size);
