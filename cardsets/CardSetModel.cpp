@@ -27,8 +27,9 @@ CardSetModel::CardSetModel(QString root, QSize stripSize, StripMaker makeStrip, 
     , m_stripSize(stripSize)
     , m_makeStrip(std::move(makeStrip))
 {
-    // One core is left to the window when there are two or more.
-    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+    // Every core: the window's thread waits for events most of the time, and the strips
+    // are what the teacher waits for.
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
 
 CardSetModel::~CardSetModel()

@@ -1,5 +1,6 @@
 #include "cardsets/PictureImport.h"
 
+#include "pictures/Heif.h"
 #include "pictures/Picture.h"
 #include "runtime/Error.h"
 #include "runtime/FileIo.h"
@@ -63,6 +64,24 @@ QString numbered(const QString& name, int number)
     return base + suffix + extension;
 }
 
+// A picture the programs do not show as it is: a JPEG, its transparent parts on white.
+PreparedPicture asJpeg(const QString& path, const QImage& picture, const QString& base)
+{
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    {
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, picture);
+    }
+    QByteArray jpeg;
+    QBuffer out(&jpeg);
+    QImageWriter writer(&out, "jpeg");
+    writer.setQuality(90);
+    if (!writer.write(flat))
+        throw runtime::Error(QStringLiteral("Bilden %1 kunde inte göras om till JPEG.").arg(quotedPath(path)));
+    return {jpeg, settings::storableName(base + QStringLiteral(".jpg"))};
+}
+
 } // namespace
 
 PreparedPicture preparePicture(const QString& path)
@@ -88,13 +107,20 @@ PreparedPicture preparePicture(const QString& path)
         reader.setDecideFormatFromContent(false);
     }
     const QSize size = reader.canRead() ? reader.size() : QSize();
-    if (!size.isValid())
+    const auto [base, extension] = settings::splitName(info.fileName());
+    if (!size.isValid() && pictures::isHeif(bytes))
+        return asJpeg(path, pictures::decodeHeif(path, bytes), base);
+    if (!size.isValid()) {
+        if (const QString format = pictures::formatName(bytes); !format.isEmpty())
+            throw runtime::Error(QStringLiteral("Filen %1 är en %2-bild, och det formatet kan inte läsas här. "
+                                                "Spara den som JPEG eller PNG och lägg till den igen.")
+                                     .arg(quotedPath(path), format));
         throw runtime::Error(
             QStringLiteral("Filen %1 är ingen bild som kan läsas, till exempel BMP, GIF, JPEG eller PNG.")
                 .arg(quotedPath(path)));
+    }
 
     const QStringList extensions = extensionsOf(reader.format());
-    const auto [base, extension] = settings::splitName(info.fileName());
     if (!extensions.isEmpty()) {
         // Shown as it is: it only has to be whole, as the game reads it. A JPEG is decoded
         // small, which reads all of it quickly; the others have no smaller decode.
@@ -103,20 +129,7 @@ PreparedPicture preparePicture(const QString& path)
         return {bytes, settings::storableName(known ? info.fileName() : base + extensions.first())};
     }
 
-    const QImage picture = pictures::decodePicture(path, pictures::uprightSize(path));
-    QImage flat(picture.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    {
-        QPainter painter(&flat);
-        painter.drawImage(0, 0, picture);
-    }
-    QByteArray jpeg;
-    QBuffer out(&jpeg);
-    QImageWriter writer(&out, "jpeg");
-    writer.setQuality(90);
-    if (!writer.write(flat))
-        throw runtime::Error(QStringLiteral("Bilden %1 kunde inte göras om till JPEG.").arg(quotedPath(path)));
-    return {jpeg, settings::storableName(base + QStringLiteral(".jpg"))};
+    return asJpeg(path, pictures::decodePicture(path, pictures::uprightSize(path)), base);
 }
 
 QString storeNew(const QString& folder, const QString& name, const QByteArray& bytes)

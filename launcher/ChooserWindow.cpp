@@ -46,12 +46,17 @@ QStringList localFiles(const QMimeData* data)
     return files;
 }
 
-// The formats the file dialog offers: every one Qt can read here.
+// The formats the file dialog offers: every one that can come in, Qt's own and the phones'
+// HEIC and AVIF, spelt in both cases, since cameras name their files in capitals.
 QString pictureFilter()
 {
-    QStringList patterns;
+    QStringList suffixes;
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
+        suffixes << QString::fromLatin1(suffix);
+    suffixes << QStringLiteral("heic") << QStringLiteral("heif") << QStringLiteral("avif");
+    QStringList patterns;
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
     return QStringLiteral("Bilder (%1);;Alla filer (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 

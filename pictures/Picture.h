@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Error.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -22,6 +24,11 @@ void limitPictureMemory();
 // Throws when the file is missing, is no BMP, GIF or JPEG picture that can be read, or would
 // need more than kPictureMemoryMB to decode.
 void checkPicture(const QString& fileName);
+
+// The two failures of a picture that is there and says what it is: too large to decode
+// (`full` is its size), and broken.
+runtime::Error tooLargeError(const QString& fileName, QSize full);
+runtime::Error brokenError(const QString& fileName);
 
 QImage decodePicture(const QString& fileName, QSize size);
 

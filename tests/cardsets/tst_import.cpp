@@ -11,6 +11,8 @@
 #include <QImageWriter>
 #include <QtTest>
 
+#include <libheif/heif.h>
+
 #include <sys/stat.h>
 
 namespace {
@@ -57,6 +59,36 @@ QByteArray brokenGif()
     QByteArray gif = encoded(halves(QSize(8, 8), Qt::red, Qt::blue), "gif");
     gif[gif.indexOf(',') + 10] = 14;
     return gif;
+}
+
+// A phone's photo: HEIC, red on the left and blue on the right.
+QByteArray heic(QSize size)
+{
+    heif_context* context = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder);
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_image* image = nullptr;
+    heif_image_create(size.width(), size.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+    heif_image_add_plane(image, heif_channel_interleaved, size.width(), size.height(), 8);
+    int stride = 0;
+    uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            uint8_t* p = plane + y * stride + 3 * x;
+            const bool left = x < size.width() / 2;
+            p[0] = left ? 255 : 0;
+            p[1] = 0;
+            p[2] = left ? 0 : 255;
+        }
+    heif_context_encode_image(context, image, encoder, nullptr, nullptr);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("h.heic");
+    heif_context_write_to_file(context, QFile::encodeName(path).constData());
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_context_free(context);
+    return readBytes(path);
 }
 
 QColor colourAt(const QByteArray& bytes, QPoint at)
@@ -148,6 +180,20 @@ private slots:
         QCOMPARE(upright.name, QStringLiteral("liggande.jpg"));
         QCOMPARE(QImage::fromData(upright.bytes).size(), QSize(20, 40));
         QVERIFY(near(colourAt(upright.bytes, {10, 5}), Qt::red));
+    }
+
+    // An iPhone's photo comes in as a JPEG; a format that cannot be read is named, not
+    // called broken.
+    void phonePhotosComeInAndOtherFormatsAreNamed()
+    {
+        const cardsets::PreparedPicture photo = cardsets::preparePicture(source("IMG_0001.HEIC", heic(QSize(64, 32))));
+        QCOMPARE(photo.name, QStringLiteral("IMG_0001.jpg"));
+        QCOMPARE(QImage::fromData(photo.bytes, "jpeg").size(), QSize(64, 32));
+        QVERIFY(near(colourAt(photo.bytes, {8, 16}), Qt::red) && near(colourAt(photo.bytes, {56, 16}), Qt::blue));
+
+        const QByteArray jpegXl = QByteArray("\xFF\x0A", 2) + QByteArray(100, 'x');
+        const QString failure = failureOf([&] { cardsets::preparePicture(source("sol.jxl", jpegXl)); });
+        QVERIFY2(failure.contains(QStringLiteral("sol.jxl\" är en JPEG XL-bild")), qPrintable(failure));
     }
 
     void nothingIsOverwrittenOrLeftHalf()
