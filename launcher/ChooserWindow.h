@@ -2,6 +2,7 @@
 
 #include "cardsets/CardSetModel.h"
 #include "cardsets/PictureImport.h"
+#include "launcher/Launch.h"
 
 #include <QFuture>
 #include <QList>
@@ -17,9 +18,6 @@ class QProgressDialog;
 class QPushButton;
 
 namespace launcher {
-
-// What can be done with a card set: play it in Kortvy or change it in Kortvyadm.
-enum class Action { Play, Edit };
 
 // Who the list is for: the teacher, who manages the sets, or the learner, who sees each set
 // as a large picture and can only play it.

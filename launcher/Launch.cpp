@@ -1,6 +1,7 @@
 #include "launcher/Launch.h"
 
 #include "cardsets/CardFolder.h"
+#include "cardsets/CardSets.h"
 #include "runtime/Error.h"
 #include "runtime/FileIo.h"
 #include "settings/CardSet.h"
@@ -86,6 +87,28 @@ QString homeFolder()
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
         return QFile::decodeName(user->pw_dir);
     return QString();
+}
+
+QString programFor(Action action)
+{
+    return action == Action::Play ? kGame : kSupervisor;
+}
+
+Road roadFor(const Request& request, const QString& root, bool screen)
+{
+    if (!request.cardSet.isEmpty()) {
+        const QString folder = cardSetFolderOf(request.cardSet);
+        // A set the teacher cannot save in, such as one on a read-only stick, is shown in
+        // the list, where it can be played, changed or copied into the card folder.
+        if (request.program == kSupervisor && screen && !QFileInfo(folder).isWritable())
+            return {true, QString(), folder};
+        return {false, folder, QString()};
+    }
+    if (request.program == kGame) {
+        if (const QStringList sets = cardsets::findCardSets(root); sets.size() == 1)
+            return {false, sets.first(), QString()};
+    }
+    return {true, QString(), QString()};
 }
 
 QString usage()

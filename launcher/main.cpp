@@ -12,7 +12,6 @@
 #include "runtime/Error.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
 
@@ -112,7 +111,7 @@ void choose(const QString& program, const QString& binDir, const QString& root, 
     window.installEventFilter(&quitOnClose);
     QObject::connect(&window, &launcher::ChooserWindow::runRequested, &window,
                      [&](launcher::Action action, const QString& folder) {
-        const QString name = action == launcher::Action::Play ? launcher::kGame : launcher::kSupervisor;
+        const QString name = launcher::programFor(action);
         try {
             const QString path = launcher::programPath(name, binDir);
             const QString scale = name == launcher::kGame ? screenScale() : QString();
@@ -148,31 +147,17 @@ int main(int argc, char** argv)
         title = request.program;
         const QString binDir = launcher::ownBinDir(argv[0]);
         const QString program = launcher::programPath(request.program, binDir);
-        QString otherSet;
-        if (!request.cardSet.isEmpty()) {
-            const QString folder = launcher::cardSetFolderOf(request.cardSet);
-            // A set the teacher cannot save in, such as one on a read-only stick, is shown in
-            // the list, where it can be played, changed or copied into the card folder.
-            if (request.program == launcher::kSupervisor && !QFileInfo(folder).isWritable() && hasScreen())
-                otherSet = folder;
-        }
-        if (!request.cardSet.isEmpty() && otherSet.isEmpty()) {
-            const QString folder = launcher::cardSetFolderOf(request.cardSet);
-            return report(launcher::execIn(program, folder, measuredScaleFor(request.program, application)), title,
+        const QString root = request.cardSet.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir)
+                                                       : QString();
+        const launcher::Road road = launcher::roadFor(request, root, hasScreen());
+        if (!road.list)
+            return report(launcher::execIn(program, road.folder, measuredScaleFor(request.program, application)), title,
                           application);
-        }
-        const QString root = launcher::prepareUserCardFolder(launcher::homeFolder(), binDir);
-        if (request.program == launcher::kGame) {
-            const QStringList sets = cardsets::findCardSets(root);
-            if (sets.size() == 1) {
-                const QString scale = measuredScaleFor(request.program, application);
-                return report(launcher::execIn(program, sets.first(), scale), title, application);
-            }
-        }
+        const QString cards = root.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir) : root;
         QApplication* shown = application.get(request.program);
         if (!shown)
             throw runtime::Error(QStringLiteral("Det finns ingen skärm att visa kortlekarna på."));
-        choose(request.program, binDir, root, otherSet, *shown);
+        choose(request.program, binDir, cards, road.otherSet, *shown);
         return 0;
     } catch (const runtime::Error& e) {
         return report(e.message(), title, application);

@@ -35,6 +35,27 @@ private slots:
                         .contains("Användning: kortvy-start Kortvy [KORTLEK]"));
     }
 
+    // Which program starts in which folder: a set from the file manager at once, the
+    // learner's only set at once, anything else through the list, whose actions run the game
+    // or the supervisor.
+    void eachRoadRunsTheRightProgramInTheRightFolder()
+    {
+        const QString root = m_tmp.filePath(QStringLiteral("vägar/Kortvy"));
+        writeBytes(root + QStringLiteral("/Djur/kortvy.ini"), cardFile(1, 2, 2, emptyStrings(1)));
+        const auto road = [&](const QString& program, const QString& set) {
+            const launcher::Road r = launcher::roadFor({program, set}, set.isEmpty() ? root : QString(), true);
+            return r.list ? QStringLiteral("lista ") + r.otherSet : r.folder;
+        };
+        QCOMPARE(road("Kortvy", QString()), root + "/Djur");
+        QCOMPARE(road("Kortvyadm", QString()), QStringLiteral("lista "));
+        QCOMPARE(road("Kortvy", root + "/Djur/kortvy.ini"), root + "/Djur");
+        QCOMPARE(road("Kortvyadm", root + "/Djur"), root + "/Djur");
+        writeBytes(root + QStringLiteral("/Frukt/kortvy.ini"), cardFile(1, 2, 2, emptyStrings(1)));
+        QCOMPARE(road("Kortvy", QString()), QStringLiteral("lista "));
+        QCOMPARE(launcher::programFor(launcher::Action::Play), QStringLiteral("Kortvy"));
+        QCOMPARE(launcher::programFor(launcher::Action::Edit), QStringLiteral("Kortvyadm"));
+    }
+
     void theGameFillsTheScreen_data()
     {
         QTest::addColumn<QSize>("available");
