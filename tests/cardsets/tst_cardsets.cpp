@@ -101,13 +101,14 @@ private slots:
         const QString root = folder(QStringLiteral("saknas"));
         writePicture(root, QStringLiteral("a.bmp"), QSize(4, 4), Qt::red);
         // Upper row pictures and words, lower row words: the second card's picture is not
-        // there, the third has no name for one, and the third lacks its lower word.
+        // there and it lacks its upper word; the third has no picture named and lacks its
+        // lower word.
         writeBytes(root + QStringLiteral("/kortvy.ini"),
-                   cardFile(3, 2, 1, {"a.bmp", "", "ett", "ETT", "borta.bmp", "", "två", "TVÅ", "", "", "tre", ""}));
+                   cardFile(3, 2, 1, {"a.bmp", "", "ett", "ETT", "borta.bmp", "", "", "TVÅ", "", "", "tre", ""}));
         const cardsets::CardSetSummary set = cardsets::summarize(root);
         QCOMPARE(set.lackingPicture, 2);
-        QCOMPARE(set.lackingWord, 1);
-        QCOMPARE(set.lacking(), QStringLiteral("2 kort saknar bild, 1 kort saknar ord"));
+        QCOMPARE(set.lackingWord, 2);
+        QCOMPARE(set.lacking(), QStringLiteral("2 kort saknar bild, 2 kort saknar ord"));
         QVERIFY(set.playable() && set.writable);
     }
 
