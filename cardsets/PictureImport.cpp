@@ -160,8 +160,15 @@ QString storeNew(const QString& folder, const QString& name, const QByteArray& b
         ::unlink(temporary.constData());
         throw failure(error);
     }
+    // A name that differs from one in the folder only in case would be two pictures a teacher
+    // cannot tell apart, and one on a stick that ignores case.
+    QStringList taken = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (QString& entry : taken)
+        entry = entry.toCaseFolded();
     for (int number = 1; number < 10000; ++number) {
         const QString candidate = numbered(name, number);
+        if (taken.contains(candidate.toCaseFolded()))
+            continue;
         const int error = runtime::renameNoReplace(QFile::decodeName(temporary), folder + QLatin1Char('/') + candidate);
         if (error == 0)
             return candidate;

@@ -205,6 +205,9 @@ private slots:
         QCOMPARE(cardsets::storeNew(folder, QStringLiteral("katt.jpg"), "ny 3"), QStringLiteral("katt (3).jpg"));
         QCOMPARE(readBytes(folder + QStringLiteral("/katt.jpg")), QByteArray("lärarens"));
         QCOMPARE(readBytes(folder + QStringLiteral("/katt (2).jpg")), QByteArray("ny 2"));
+        // A name that differs only in case is taken too: the teacher could not tell them apart.
+        writeBytes(folder + QStringLiteral("/IMG_1.JPG"), "kamerans");
+        QCOMPARE(cardsets::storeNew(folder, QStringLiteral("IMG_1.jpg"), "mobilens"), QStringLiteral("IMG_1 (2).jpg"));
 
         // A full disk: the copy fails whole, and leaves nothing behind.
         const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
