@@ -119,9 +119,9 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_add = new QPushButton(QStringLiteral("&Lägg till bilder…"), this);
     m_open = new QPushButton(QStringLiteral("Öppna &mappen"), this);
     m_rename = new QPushButton(QStringLiteral("&Byt namn…"), this);
-    m_copy = new QPushButton(QStringLiteral("&Kopiera…"), this);
+    m_copy = new QPushButton(QStringLiteral("K&opiera…"), this);
     m_remove = new QPushButton(QStringLiteral("&Ta bort…"), this);
-    m_copyIn = new QPushButton(QStringLiteral("Kopiera till mina &kortlekar"), this);
+    m_copyIn = new QPushButton(QStringLiteral("Kopiera till m&ina kortlekar"), this);
     m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
     m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));
     m_new->setAccessibleDescription(QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"));
