@@ -11,6 +11,10 @@ namespace exercise {
 // shows upper card k; lower slot k shows whichever lower card the shuffle put there.
 constexpr int kSlots = 10;
 
+// The game window's inside, in twips: 642 × 459 pixels at scale 1.
+constexpr int kWindowWidth = 9630;
+constexpr int kWindowHeight = 6885;
+
 enum class Row { Upper, Lower };
 
 // How one slot of a row looks for a count of cards, in twips inside its row's area.

@@ -11,9 +11,11 @@ settings::CardSet readGameCardSet(const QString& path,
     settings::ReadRules rules;
     // The count's error names the file as the game opened it.
     rules.checkCount = [&path](qint16 count, const QString&, int line) {
-        if (count < 1 || count > 10)
+        if (count < 1 || count > kMostCards)
             throw settings::fileError(path, line,
-                                      QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till 10 kort").arg(count));
+                                      QStringLiteral("antalet kort är %1, men spelet kan bara visa 1 till %2 kort")
+                                          .arg(count)
+                                          .arg(kMostCards));
     };
     rules.upperPictureRead = upperPictureRead;
     return settings::readCardSet(path, rules);

@@ -9,7 +9,7 @@
 
 namespace forms {
 
-std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes)
+std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes, bool shared)
 {
     QList<PictureBox*> decoding;
     QList<int> positions;
@@ -19,7 +19,7 @@ std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxe
         if (!box->isHidden() && box->hasPicture() && !box->isDecoded()) {
             decoding << box;
             positions << i;
-            requests << pictures::PictureRequest{box->m_file, box->targetSize()};
+            requests << pictures::PictureRequest{box->m_file, box->targetSize(), shared};
         }
     }
     pictures::DecodedPictures decoded = pictures::decodePictures(requests);

@@ -52,7 +52,7 @@ protected:
     void geometryChanged() override;
 
 private:
-    friend std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes);
+    friend std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes, bool shared);
     QSize targetSize() const;
 
     QString m_file;
@@ -63,7 +63,8 @@ private:
 
 // Decodes the pictures of the shown boxes among `boxes` for their present sizes, on every
 // core, so that the first paint has them all. When any cannot be decoded, none is changed and
-// the first in the given order is returned.
-std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes);
+// the first in the given order is returned. `shared` takes them from the desktop's thumbnail
+// cache where an entry covers the size.
+std::optional<PictureFailure> decodeShownPictures(const QList<PictureBox*>& boxes, bool shared = false);
 
 } // namespace forms

@@ -90,7 +90,7 @@ GameWindow::GameWindow()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Välj rätt kort."));
     setFont(forms::msSansSerif(8.25, true));
-    resize(forms::toPixels(9630), forms::toPixels(6885));
+    resize(forms::toPixels(exercise::kWindowWidth), forms::toPixels(exercise::kWindowHeight));
 
     // Children made later lie above those made earlier. In the upper area the frame lies
     // above the pictures and below the text panels: its band runs around the marked card,
@@ -193,14 +193,15 @@ void GameWindow::showRows(const settings::CardSet& set)
 }
 
 // The shown pictures are decoded at their card size before the window opens, on every core,
-// so that the first paint has them all; a picture that cannot be decoded stops the start-up,
+// so that the first paint has them all, from the desktop's thumbnails where they are large
+// enough; a picture that cannot be decoded stops the start-up,
 // the first in the card set's order being reported.
 void GameWindow::decodePictures()
 {
     QList<forms::PictureBox*> inCardOrder;
     for (int i = 0; i < m_exercise.count(); ++i)
         inCardOrder << m_upperPictures[i] << m_lowerPictures[m_exercise.slotOf(i)];
-    if (const auto failure = forms::decodeShownPictures(inCardOrder))
+    if (const auto failure = forms::decodeShownPictures(inCardOrder, true))
         throw cardPictureError(failure->message, failure->position / 2, failure->position % 2 == 0 ? Row::Upper : Row::Lower);
 }
 

@@ -1,6 +1,6 @@
 #include "launcher/ChooserWindow.h"
 
-#include "launcher/Pictures.h"
+#include "cardsets/PictureImport.h"
 
 #include "runtime/Error.h"
 
@@ -8,32 +8,31 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QScrollBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QFutureWatcher>
 
 namespace launcher {
 
 namespace {
 
 constexpr QSize kCell{48, 48};
-
-QString countText(int count)
-{
-    return count == 1 ? QStringLiteral("1 kort") : QStringLiteral("%1 kort").arg(count);
-}
+// The learner's tile: one picture, large enough to know the set by.
+constexpr QSize kTile{240, 180};
 
 QStringList localFiles(const QMimeData* data)
 {
@@ -47,37 +46,71 @@ QStringList localFiles(const QMimeData* data)
     return files;
 }
 
-// The formats the file dialog offers: every one Qt can read here.
+// The formats the file dialog offers: every one that can come in, Qt's own and the phones'
+// HEIC and AVIF, spelt in both cases, since cameras name their files in capitals.
 QString pictureFilter()
 {
-    QStringList patterns;
+    QStringList suffixes;
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
+        suffixes << QString::fromLatin1(suffix);
+    suffixes << QStringLiteral("heic") << QStringLiteral("heif") << QStringLiteral("avif");
+    QStringList patterns;
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
     return QStringLiteral("Bilder (%1);;Alla filer (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
 
-ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget* parent)
+ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget* parent, Audience audience)
     : QWidget(parent)
     , m_root(root)
     , m_defaultAction(defaultAction)
+    , m_audience(audience)
+    , m_addPictures([](const QStringList& files, const QString& folder, const cardsets::ImportProgress& progress) {
+        return cardsets::addPictures(files, folder, progress);
+    })
 {
     setWindowTitle(QStringLiteral("Kortlekar"));
+    const bool learner = audience == Audience::Learner;
 
     auto* heading = new QLabel(QStringLiteral("&Kortlekar i mappen %1:").arg(QDir::toNativeSeparators(root)), this);
-    m_list = new QListWidget(this);
+    const QSize stripSize(cardsets::kStripPictures * kCell.width() + (cardsets::kStripPictures - 1) * 2,
+                          kCell.height());
+    if (learner) {
+        m_sets = new cardsets::CardSetModel(
+            root, kTile, [](const QStringList& pictures) { return cardsets::pictureTile(pictures, kTile); }, this);
+    } else {
+        m_sets = new cardsets::CardSetModel(
+            root, stripSize, [](const QStringList& pictures) { return cardsets::pictureStrip(pictures, kCell); },
+            this);
+    }
+    m_list = new QListView(this);
+    m_list->setModel(m_sets);
     heading->setBuddy(m_list);
     m_list->setAccessibleName(QStringLiteral("Kortlekar"));
-    m_list->setIconSize(QSize(kStripPictures * (kCell.width() + 2), kCell.height()));
     m_list->setWordWrap(true);
-    m_list->setSpacing(4);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setAcceptDrops(true);
-    m_list->viewport()->setAcceptDrops(true);
+    if (learner) {
+        m_list->setViewMode(QListView::IconMode);
+        m_list->setIconSize(kTile);
+        m_list->setGridSize(kTile + QSize(24, 72));
+        m_list->setResizeMode(QListView::Adjust);
+        m_list->setMovement(QListView::Static);
+        m_list->setSpacing(8);
+        QFont large = m_list->font();
+        large.setPointSizeF(large.pointSizeF() * 1.5);
+        m_list->setFont(large);
+    } else {
+        m_list->setIconSize(QSize(cardsets::kStripPictures * (kCell.width() + 2), kCell.height()));
+        m_list->setSpacing(4);
+        m_list->setAcceptDrops(true);
+        m_list->viewport()->setAcceptDrops(true);
+    }
     m_list->viewport()->installEventFilter(this);
 
     m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
 
     m_play = new QPushButton(QStringLiteral("&Spela"), this);
@@ -85,105 +118,139 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_new = new QPushButton(QStringLiteral("N&y kortlek…"), this);
     m_add = new QPushButton(QStringLiteral("&Lägg till bilder…"), this);
     m_open = new QPushButton(QStringLiteral("Öppna &mappen"), this);
+    m_rename = new QPushButton(QStringLiteral("&Byt namn…"), this);
+    m_copy = new QPushButton(QStringLiteral("K&opiera…"), this);
+    m_remove = new QPushButton(QStringLiteral("&Ta bort…"), this);
+    m_copyIn = new QPushButton(QStringLiteral("Kopiera till m&ina kortlekar"), this);
     m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
     m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));
     m_new->setAccessibleDescription(QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"));
     m_add->setAccessibleDescription(QStringLiteral("Kopierar bilder till den valda kortlekens mapp"));
     m_open->setAccessibleDescription(QStringLiteral("Visar den valda kortlekens mapp i filhanteraren"));
+    m_rename->setAccessibleDescription(QStringLiteral("Ger den valda kortleken ett nytt namn"));
+    m_copy->setAccessibleDescription(QStringLiteral("Gör en kopia av den valda kortleken med ett eget namn"));
+    m_remove->setAccessibleDescription(QStringLiteral("Lägger den valda kortleken i papperskorgen"));
+    m_copyIn->setAccessibleDescription(QStringLiteral("Kopierar kortleken till mappen Kortvy i din hemmapp"));
     (m_defaultAction == Action::Play ? m_play : m_edit)->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_play, m_edit, m_new, m_add, m_open})
         buttons->addWidget(button);
+    auto* managing = new QHBoxLayout;
+    for (QPushButton* button : {m_rename, m_copy, m_remove, m_copyIn})
+        managing->addWidget(button);
+    managing->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_status);
     layout->addLayout(buttons);
+    layout->addLayout(managing);
+    if (learner) {
+        heading->setText(QStringLiteral("&Välj en kortlek:"));
+        for (QPushButton* button : {m_edit, m_new, m_add, m_open, m_rename, m_copy, m_remove, m_copyIn})
+            button->hide();
+        QFont large = m_play->font();
+        large.setPointSizeF(large.pointSizeF() * 1.5);
+        m_play->setFont(large);
+        m_play->setMinimumHeight(m_play->sizeHint().height() * 3 / 2);
+    }
 
     connect(m_play, &QPushButton::clicked, this, [this] { run(Action::Play); });
     connect(m_edit, &QPushButton::clicked, this, [this] { run(Action::Edit); });
-    connect(m_new, &QPushButton::clicked, this, [this] { askName(QString()); });
+    connect(m_new, &QPushButton::clicked, this, [this] { askName(Naming::New, QString()); });
     connect(m_add, &QPushButton::clicked, this, &ChooserWindow::choosePictures);
     connect(m_open, &QPushButton::clicked, this, &ChooserWindow::openFolder);
+    connect(m_rename, &QPushButton::clicked, this, [this] {
+        if (currentSet() >= 0)
+            askName(Naming::Rename, m_sets->at(currentSet()).name);
+    });
+    connect(m_copy, &QPushButton::clicked, this, [this] {
+        if (currentSet() >= 0)
+            askName(Naming::Copy, QStringLiteral("%1 kopia").arg(m_sets->at(currentSet()).name));
+    });
+    connect(m_remove, &QPushButton::clicked, this, &ChooserWindow::askRemove);
+    connect(m_copyIn, &QPushButton::clicked, this, &ChooserWindow::copyIn);
     // Enter and a double click; a tap comes through the event filter.
-    connect(m_list, &QListWidget::itemActivated, this, [this] { run(m_defaultAction); });
-    connect(m_list, &QListWidget::currentRowChanged, this, &ChooserWindow::updateButtons);
+    connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateButtons);
+    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChooserWindow::preferVisibleStrips);
 
     reload();
-    resize(720, 480);
+    resize(learner ? QSize(860, 640) : QSize(720, 480));
+}
+
+ChooserWindow::~ChooserWindow()
+{
+    // A picture being copied is finished, so that none is left half written.
+    if (m_stopImport)
+        *m_stopImport = true;
+    m_import.waitForFinished();
+}
+
+void ChooserWindow::showOtherSet(const QString& folder)
+{
+    m_sets->setOtherSet(folder);
+    choose(folder);
 }
 
 void ChooserWindow::reload()
 {
-    const QString chosen = currentSet() >= 0 ? m_sets.at(currentSet()).folder : QString();
-    m_sets = listCardSets(m_root);
-    ++m_generation;
-    m_list->clear();
-    int current = m_sets.isEmpty() ? -1 : 0;
-    for (int i = 0; i < m_sets.size(); ++i) {
-        m_list->addItem(itemFor(m_sets.at(i)));
-        if (m_sets.at(i).folder == chosen)
-            current = i;
-        loadStrip(i);
-    }
-    m_status->setText(m_sets.isEmpty()
+    const QString chosen = currentSet() >= 0 ? m_sets->at(currentSet()).folder : QString();
+    m_sets->reload();
+    m_status->setText(m_sets->rowCount() == 0
                           ? QStringLiteral("Det finns inga kortlekar här ännu. Tryck på \"Ny kortlek…\".")
                           : QString());
-    m_list->setCurrentRow(current);
-    updateButtons();
+    const int row = m_sets->rowOf(chosen);
+    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? 0 : -1));
+    preferVisibleStrips();
 }
 
-QListWidgetItem* ChooserWindow::itemFor(const CardSetSummary& set) const
+// The strips of the rows on screen are made first, those nearest the top first.
+void ChooserWindow::preferVisibleStrips()
 {
-    QString about = set.readable ? countText(set.count) : QStringLiteral("Kan inte läsas");
-    if (!set.playable())
-        about += QStringLiteral(" – ") + set.problem;
-    auto* item = new QListWidgetItem(set.name + QLatin1Char('\n') + about);
-    item->setData(Qt::AccessibleTextRole, set.name + QStringLiteral(", ") + about);
-    item->setToolTip(QDir::toNativeSeparators(set.folder));
-    QPixmap empty(m_list->iconSize());
-    empty.fill(Qt::transparent);
-    item->setIcon(QIcon(empty));
-    return item;
-}
-
-// Pictures are decoded away from the window, so that a set of large photos does not hold
-// up the list.
-void ChooserWindow::loadStrip(int index)
-{
-    const QStringList pictures = m_sets.at(index).pictures;
-    if (pictures.isEmpty())
-        return;
-    auto* watcher = new QFutureWatcher<QImage>(this);
-    const int generation = m_generation;
-    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, index, generation] {
-        watcher->deleteLater();
-        if (generation == m_generation && index < m_list->count())
-            m_list->item(index)->setIcon(QIcon(QPixmap::fromImage(watcher->result())));
-    });
-    watcher->setFuture(QtConcurrent::run([pictures] { return pictureStrip(pictures, kCell); }));
+    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
+    QList<int> rows;
+    for (int row = top.isValid() ? top.row() : 0; row < m_sets->rowCount(); ++row) {
+        if (m_list->isVisible() && !m_list->visualRect(m_sets->index(row)).intersects(m_list->viewport()->rect()))
+            break;
+        rows << row;
+    }
+    m_sets->preferRows(rows);
 }
 
 int ChooserWindow::currentSet() const
 {
-    const int row = m_list->currentRow();
-    return row >= 0 && row < m_sets.size() ? row : -1;
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void ChooserWindow::setCurrentSet(int index)
 {
-    m_list->setCurrentRow(index);
+    m_list->setCurrentIndex(m_sets->index(index));
+    updateButtons();
+}
+
+void ChooserWindow::choose(const QString& folder)
+{
+    if (const int row = m_sets->rowOf(folder); row >= 0)
+        setCurrentSet(row);
 }
 
 void ChooserWindow::updateButtons()
 {
     const int index = currentSet();
     const bool chosen = index >= 0;
-    m_play->setEnabled(chosen && m_sets.at(index).playable());
-    m_edit->setEnabled(chosen && m_sets.at(index).readable);
-    m_add->setEnabled(chosen);
+    const bool own = chosen && m_sets->isOwn(index);
+    const bool whole = own && QDir(m_sets->at(index).folder) != QDir(m_root);
+    m_play->setEnabled(chosen && m_sets->at(index).playable());
+    m_edit->setEnabled(chosen && m_sets->at(index).readable);
+    m_add->setEnabled(chosen && !importing());
     m_open->setEnabled(chosen);
+    m_rename->setEnabled(whole);
+    m_remove->setEnabled(whole);
+    m_copy->setEnabled(own);
+    m_copyIn->setVisible(m_audience == Audience::Teacher && chosen && !own);
 }
 
 void ChooserWindow::run(Action action)
@@ -191,50 +258,147 @@ void ChooserWindow::run(Action action)
     const int index = currentSet();
     if (index < 0)
         return;
-    const CardSetSummary& set = m_sets.at(index);
+    const cardsets::CardSetSummary& set = m_sets->at(index);
     if (action == Action::Play ? !set.playable() : !set.readable) {
         tell(QStringLiteral("Kortleken \"%1\" kan inte %2:\n\n%3")
                  .arg(set.name, action == Action::Play ? QStringLiteral("spelas") : QStringLiteral("ändras"),
                       set.problem));
         return;
     }
+    if (action == Action::Play && !set.lacking().isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                    QStringLiteral("I kortleken \"%1\" saknas något som korten ska visa: %2.\n\n"
+                                                   "Vill du spela den ändå?")
+                                        .arg(set.name, set.lacking()),
+                                    QMessageBox::NoButton, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QPushButton* play = box->addButton(QStringLiteral("Spela ändå"), QMessageBox::AcceptRole);
+        box->setDefaultButton(box->addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole));
+        const QString folder = set.folder;
+        connect(play, &QPushButton::clicked, this, [this, folder] { emit runRequested(Action::Play, folder); });
+        box->open();
+        return;
+    }
     emit runRequested(action, set.folder);
 }
 
-void ChooserWindow::askName(const QString& suggestion)
+void ChooserWindow::askName(Naming naming, const QString& suggestion)
 {
+    const int index = currentSet();
+    if (naming != Naming::New && index < 0)
+        return;
+    const QString folder = naming == Naming::New ? QString() : m_sets->at(index).folder;
+    const QString setName = naming == Naming::New ? QString() : m_sets->at(index).name;
     auto* dialog = new QInputDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QStringLiteral("Ny kortlek"));
-    dialog->setLabelText(QStringLiteral("Namn på den nya kortleken:"));
+    switch (naming) {
+    case Naming::New:
+        dialog->setWindowTitle(QStringLiteral("Ny kortlek"));
+        dialog->setLabelText(QStringLiteral("Namn på den nya kortleken:"));
+        dialog->setOkButtonText(QStringLiteral("Skapa"));
+        break;
+    case Naming::Rename:
+        dialog->setWindowTitle(QStringLiteral("Byt namn"));
+        dialog->setLabelText(QStringLiteral("Nytt namn på kortleken \"%1\":").arg(setName));
+        dialog->setOkButtonText(QStringLiteral("Byt namn"));
+        break;
+    case Naming::Copy:
+        dialog->setWindowTitle(QStringLiteral("Kopiera kortlek"));
+        dialog->setLabelText(QStringLiteral("Namn på kopian av \"%1\":").arg(setName));
+        dialog->setOkButtonText(QStringLiteral("Kopiera"));
+        break;
+    }
     dialog->setTextValue(suggestion);
-    dialog->setOkButtonText(QStringLiteral("Skapa"));
     dialog->setCancelButtonText(QStringLiteral("Avbryt"));
-    connect(dialog, &QInputDialog::textValueSelected, this, [this](const QString& name) {
-        if (const QString problem = newSetNameProblem(m_root, name); !problem.isEmpty()) {
+    connect(dialog, &QInputDialog::textValueSelected, this, [this, naming, folder, setName](const QString& name) {
+        if (naming == Naming::Rename && name.trimmed() == setName)
+            return;
+        if (const QString problem = cardsets::newSetNameProblem(m_root, name); !problem.isEmpty()) {
             // The name comes back to be mended rather than typed again.
-            tell(problem, [this, name] { askName(name); });
+            tell(problem, [this, naming, name, folder] {
+                choose(folder);
+                askName(naming, name);
+            });
             return;
         }
-        makeSet(name);
+        named(naming, folder, name);
     });
     dialog->open();
+}
+
+void ChooserWindow::named(Naming naming, const QString& folder, const QString& name)
+{
+    if (naming == Naming::New) {
+        makeSet(name);
+        return;
+    }
+    try {
+        const QString made = naming == Naming::Rename ? cardsets::renameCardSet(m_root, folder, name)
+                                                      : cardsets::copyCardSet(m_root, folder, name);
+        reload();
+        choose(made);
+        m_status->setText(naming == Naming::Rename
+                              ? QStringLiteral("Kortleken heter nu \"%1\".").arg(name.trimmed())
+                              : QStringLiteral("Kopian \"%1\" skapades.").arg(name.trimmed()));
+    } catch (const runtime::Error& e) {
+        tell(e.message());
+    }
+}
+
+void ChooserWindow::askRemove()
+{
+    const int index = currentSet();
+    if (index < 0)
+        return;
+    const cardsets::CardSetSummary set = m_sets->at(index);
+    auto* box = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                QStringLiteral("Vill du ta bort kortleken \"%1\"?\n\nDen läggs i papperskorgen, "
+                                               "där du kan hämta tillbaka den.")
+                                    .arg(set.name),
+                                QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* remove = box->addButton(QStringLiteral("Ta bort"), QMessageBox::DestructiveRole);
+    box->setDefaultButton(box->addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole));
+    connect(remove, &QPushButton::clicked, this, [this, set] {
+        try {
+            cardsets::removeCardSet(m_root, set.folder);
+        } catch (const runtime::Error& e) {
+            tell(e.message());
+            return;
+        }
+        reload();
+        m_status->setText(QStringLiteral("Kortleken \"%1\" ligger nu i papperskorgen.").arg(set.name));
+    });
+    box->open();
+}
+
+void ChooserWindow::copyIn()
+{
+    const int index = currentSet();
+    if (index < 0)
+        return;
+    try {
+        const QString made = cardsets::copyIntoCardFolder(m_root, m_sets->at(index).folder);
+        reload();
+        choose(made);
+        m_status->setText(QStringLiteral("Kortleken kopierades till mappen %1 och heter där \"%2\".")
+                              .arg(QDir::toNativeSeparators(m_root), QFileInfo(made).fileName()));
+    } catch (const runtime::Error& e) {
+        tell(e.message());
+    }
 }
 
 bool ChooserWindow::makeSet(const QString& name)
 {
     QString folder;
     try {
-        folder = createCardSet(m_root, name);
+        folder = cardsets::createCardSet(m_root, name);
     } catch (const runtime::Error& e) {
         tell(e.message());
         return false;
     }
     reload();
-    for (int i = 0; i < m_sets.size(); ++i) {
-        if (m_sets.at(i).folder == folder)
-            setCurrentSet(i);
-    }
+    choose(folder);
     m_status->setText(QStringLiteral("Kortleken \"%1\" skapades. Tryck på \"Lägg till bilder…\" och sedan "
                                      "\"Ändra\" för att lägga in kort.")
                           .arg(name.trimmed()));
@@ -246,37 +410,82 @@ void ChooserWindow::choosePictures()
     const int index = currentSet();
     if (index < 0)
         return;
-    auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till bilder i \"%1\"").arg(m_sets.at(index).name),
+    auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till bilder i \"%1\"").arg(m_sets->at(index).name),
                                    QDir::homePath(), pictureFilter());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    const QString folder = m_sets.at(index).folder;
+    const QString folder = m_sets->at(index).folder;
     connect(dialog, &QFileDialog::filesSelected, this, [this, folder](const QStringList& files) {
-        for (int i = 0; i < m_sets.size(); ++i) {
-            if (m_sets.at(i).folder == folder)
-                addPictures(i, files);
-        }
+        if (const int row = m_sets->rowOf(folder); row >= 0)
+            addPictures(row, files);
     });
     dialog->open();
 }
 
+// The copying runs on a worker thread, so that the window goes on answering; the progress
+// dialog keeps the teacher from changing the sets meanwhile, and can stop it between two
+// pictures.
 void ChooserWindow::addPictures(int index, const QStringList& files)
 {
-    if (index < 0 || index >= m_sets.size() || files.isEmpty())
+    if (index < 0 || index >= m_sets->rowCount() || files.isEmpty() || importing())
         return;
-    const CardSetSummary set = m_sets.at(index);
-    // Large photos take a moment each to check and convert.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const AddedPictures result = launcher::addPictures(files, set.folder);
-    QGuiApplication::restoreOverrideCursor();
-    reload();
-    const int n = int(result.added.size());
-    m_status->setText(n == 1 ? QStringLiteral("1 bild lades till i kortleken \"%1\".").arg(set.name)
-                             : QStringLiteral("%1 bilder lades till i kortleken \"%2\".")
-                                   .arg(QString::number(n), set.name));
-    if (const QString message = refusedMessage(result, set.name); !message.isEmpty())
-        tell(message);
+    const cardsets::CardSetSummary set = m_sets->at(index);
+    const int total = int(files.size());
+    const auto working = [total](int number) {
+        return QStringLiteral("Lägger till %1 av %2 bilder…").arg(number).arg(total);
+    };
+    m_progress = new QProgressDialog(working(1), QStringLiteral("Avbryt"), 0, total, this);
+    m_progress->setWindowTitle(QStringLiteral("Lägg till bilder i \"%1\"").arg(set.name));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    // A picture or two go in without a dialog flashing by.
+    m_progress->setMinimumDuration(300);
+    m_progress->setValue(0);
+    auto stop = std::make_shared<std::atomic_bool>(false);
+    m_stopImport = stop;
+    QProgressDialog* progress = m_progress;
+    connect(progress, &QProgressDialog::canceled, this, [stop, progress] {
+        *stop = true;
+        progress->setLabelText(QStringLiteral("Avbryter…"));
+    });
+    updateButtons();
+
+    const auto report = [this, progress, stop, working](int done, int all) {
+        QMetaObject::invokeMethod(this, [progress, stop, done, all, working] {
+            if (*stop)
+                return;
+            progress->setValue(done);
+            if (done < all)
+                progress->setLabelText(working(done + 1));
+        }, Qt::QueuedConnection);
+        return !*stop;
+    };
+    auto* watcher = new QFutureWatcher<cardsets::AddedPictures>(this);
+    connect(watcher, &QFutureWatcher<cardsets::AddedPictures>::finished, this, [this, watcher, set, total, stop] {
+        watcher->deleteLater();
+        const cardsets::AddedPictures result = watcher->result();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+        reload();
+        const int n = int(result.added.size());
+        QString said = n == 1 ? QStringLiteral("1 bild lades till i kortleken \"%1\".").arg(set.name)
+                              : QStringLiteral("%1 bilder lades till i kortleken \"%2\".")
+                                    .arg(QString::number(n), set.name);
+        const int handled = n + int(result.refused.size());
+        if (*stop && handled < total)
+            said += QStringLiteral(" Du avbröt innan de andra %1 hann kopieras.").arg(total - handled);
+        m_status->setText(said);
+        updateButtons();
+        if (const QString message = cardsets::refusedMessage(result, set.name); !message.isEmpty())
+            tell(message);
+        emit importFinished();
+    });
+    m_import = QtConcurrent::run([adder = m_addPictures, files, folder = set.folder, report] {
+        return adder(files, folder, report);
+    });
+    watcher->setFuture(m_import);
 }
 
 void ChooserWindow::openFolder()
@@ -284,7 +493,7 @@ void ChooserWindow::openFolder()
     const int index = currentSet();
     if (index < 0)
         return;
-    const QString folder = m_sets.at(index).folder;
+    const QString folder = m_sets->at(index).folder;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         tell(QStringLiteral("Mappen %1 kunde inte visas: det finns ingen filhanterare att visa den i.")
                  .arg(QDir::toNativeSeparators(folder)));
@@ -306,10 +515,12 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
+        if (m_audience == Audience::Learner)
+            return false;
         auto* drag = static_cast<QDropEvent*>(event);
-        QListWidgetItem* item = m_list->itemAt(drag->position().toPoint());
-        if (item && !localFiles(drag->mimeData()).isEmpty()) {
-            m_list->setCurrentItem(item);
+        const QModelIndex item = m_list->indexAt(drag->position().toPoint());
+        if (item.isValid() && !localFiles(drag->mimeData()).isEmpty()) {
+            setCurrentSet(item.row());
             drag->setDropAction(Qt::CopyAction);
             drag->accept();
         } else {
@@ -319,7 +530,8 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const int row = m_list->row(m_list->itemAt(drop->position().toPoint()));
+        const QModelIndex item = m_list->indexAt(drop->position().toPoint());
+        const int row = item.isValid() ? item.row() : -1;
         const QStringList files = localFiles(drop->mimeData());
         if (row < 0 || files.isEmpty()) {
             drop->ignore();
@@ -334,8 +546,8 @@ bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
         // A finger has no double click to spare: a tap on a set runs it.
         auto* release = static_cast<QMouseEvent*>(event);
         if (release->device() && release->device()->type() == QInputDevice::DeviceType::TouchScreen) {
-            if (QListWidgetItem* item = m_list->itemAt(release->position().toPoint())) {
-                m_list->setCurrentItem(item);
+            if (const QModelIndex item = m_list->indexAt(release->position().toPoint()); item.isValid()) {
+                setCurrentSet(item.row());
                 run(m_defaultAction);
                 return true;
             }

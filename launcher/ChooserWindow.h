@@ -1,49 +1,68 @@
 #pragma once
 
-#include "launcher/CardSets.h"
+#include "cardsets/CardSetModel.h"
+#include "cardsets/PictureImport.h"
+#include "launcher/Launch.h"
 
+#include <QFuture>
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QProgressDialog;
 class QPushButton;
 
 namespace launcher {
 
-// What can be done with a card set: play it in Kortvy or change it in Kortvyadm.
-enum class Action { Play, Edit };
+// Who the list is for: the teacher, who manages the sets, or the learner, who sees each set
+// as a large picture and can only play it.
+enum class Audience { Teacher, Learner };
 
 // "Kortlekar": the card sets in the user's card folder, each with its name, its card count
 // and its first pictures, and what can be done with them. The window only shows; the
-// rules are in CardSets and Pictures, and what running a program means is up to whoever
-// takes runRequested().
+// card sets and their rules are in cardsets/, and what running a program means is up to
+// whoever takes runRequested().
 class ChooserWindow : public QWidget {
     Q_OBJECT
 
 public:
     // defaultAction is what Enter, a double click or a tap on a set does.
-    ChooserWindow(const QString& root, Action defaultAction, QWidget* parent = nullptr);
+    ChooserWindow(const QString& root, Action defaultAction, QWidget* parent = nullptr,
+                  Audience audience = Audience::Teacher);
+    ~ChooserWindow() override;
 
-    // Reads the card sets again, keeping the chosen one chosen where it still is.
+    // Reads the card sets again, keeping the chosen one chosen where it still is; only the
+    // sets whose files changed are read anew.
     void reload();
 
-    const QList<CardSetSummary>& sets() const { return m_sets; }
+    // Shows a card set from outside the card folder too, chosen, so that it can be copied in.
+    void showOtherSet(const QString& folder);
+
+    cardsets::CardSetModel& sets() { return *m_sets; }
     int currentSet() const;
     void setCurrentSet(int index);
 
-    // Runs the action on the chosen set when the set allows it.
+    // Runs the action on the chosen set when the set allows it; a set whose cards lack what
+    // their rows show is played only once the teacher has said so.
     void run(Action action);
 
     // Makes a card set with the name; a refused name is told with the reason. Returns
     // whether the set was made.
     bool makeSet(const QString& name);
 
-    // Copies the files into the set's folder and tells, in one message, which did not go in.
+    // Copies the files into the set's folder on a worker thread, with a progress dialog that
+    // can stop it, and tells, in one message, which did not go in.
     void addPictures(int index, const QStringList& files);
+    // What adds the pictures; a test puts a slow one in its place.
+    using PictureAdder = std::function<cardsets::AddedPictures(const QStringList& files, const QString& folder,
+                                                               const cardsets::ImportProgress& progress)>;
+    void setPictureAdder(PictureAdder adder) { m_addPictures = std::move(adder); }
+    bool importing() const { return m_progress != nullptr; }
 
     // A message in a box of this window that does not stop the program while it is open;
     // afterwards, if given, runs then.
@@ -52,30 +71,43 @@ public:
 signals:
     // A program is to run on a card set: the action and the set's folder.
     void runRequested(launcher::Action action, const QString& folder);
+    void importFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void askName(const QString& suggestion);
+    enum class Naming { New, Rename, Copy };
+    void askName(Naming naming, const QString& suggestion);
+    void named(Naming naming, const QString& folder, const QString& name);
+    void askRemove();
+    void copyIn();
     void choosePictures();
     void openFolder();
     void updateButtons();
-    void loadStrip(int index);
-    QListWidgetItem* itemFor(const CardSetSummary& set) const;
+    void preferVisibleStrips();
+    void choose(const QString& folder);
 
     QString m_root;
     Action m_defaultAction;
-    QList<CardSetSummary> m_sets;
-    int m_generation = 0;
+    Audience m_audience;
+    cardsets::CardSetModel* m_sets;
+    PictureAdder m_addPictures;
+    QProgressDialog* m_progress = nullptr;
+    std::shared_ptr<std::atomic_bool> m_stopImport;
+    QFuture<cardsets::AddedPictures> m_import;
 
-    QListWidget* m_list;
+    QListView* m_list;
     QLabel* m_status;
     QPushButton* m_play;
     QPushButton* m_edit;
     QPushButton* m_new;
     QPushButton* m_add;
     QPushButton* m_open;
+    QPushButton* m_rename;
+    QPushButton* m_copy;
+    QPushButton* m_remove;
+    QPushButton* m_copyIn;
 };
 
 } // namespace launcher

@@ -1,8 +1,9 @@
 #include "launcher/Launch.h"
 
-#include "launcher/CardFolder.h"
-
+#include "cardsets/CardFolder.h"
+#include "cardsets/CardSets.h"
 #include "runtime/Error.h"
+#include "runtime/FileIo.h"
 #include "settings/CardSet.h"
 
 #include <QDir>
@@ -88,6 +89,28 @@ QString homeFolder()
     return QString();
 }
 
+QString programFor(Action action)
+{
+    return action == Action::Play ? kGame : kSupervisor;
+}
+
+Road roadFor(const Request& request, const QString& root, bool screen)
+{
+    if (!request.cardSet.isEmpty()) {
+        const QString folder = cardSetFolderOf(request.cardSet);
+        // A set the teacher cannot save in, such as one on a read-only stick, is shown in
+        // the list, where it can be played, changed or copied into the card folder.
+        if (request.program == kSupervisor && screen && !QFileInfo(folder).isWritable())
+            return {true, QString(), folder};
+        return {false, folder, QString()};
+    }
+    if (request.program == kGame) {
+        if (const QStringList sets = cardsets::findCardSets(root); sets.size() == 1)
+            return {false, sets.first(), QString()};
+    }
+    return {true, QString(), QString()};
+}
+
 QString usage()
 {
     return QStringLiteral("Användning: kortvy-start Kortvy [KORTLEK]\n"
@@ -102,7 +125,7 @@ QString programPath(const QString& program, const QString& binDir)
     const QString path = binDir + QLatin1Char('/') + program;
     if (::access(QFile::encodeName(path).constData(), X_OK) != 0) {
         const int error = errno;
-        throw runtime::Error(cannotStart(path, reasonFor(error)) + QStringLiteral("\n\nInstallera Kortvy på nytt."));
+        throw runtime::Error(cannotStart(path, runtime::reasonSentence(error)) + QStringLiteral("\n\nInstallera Kortvy på nytt."));
     }
     return path;
 }
@@ -111,8 +134,8 @@ QString prepareUserCardFolder(const QString& home, const QString& binDir)
 {
     if (home.isEmpty())
         throw runtime::Error(QStringLiteral("Din hemmapp är okänd, så mappen för dina kort kan inte skapas."));
-    const QString folder = cardFolderIn(home);
-    prepareCardFolder(folder, firstCardSetFrom(binDir));
+    const QString folder = cardsets::cardFolderIn(home);
+    cardsets::prepareCardFolder(folder, firstCardSetFrom(binDir));
     return folder;
 }
 
@@ -121,7 +144,7 @@ QString execIn(const QString& programPath, const QString& folder, const QString&
     if (::chdir(QFile::encodeName(folder).constData()) != 0) {
         const int error = errno;
         return QStringLiteral("Mappen med kortleken kunde inte öppnas:\n%1\n\n%2")
-            .arg(QDir::toNativeSeparators(folder), reasonFor(error));
+            .arg(QDir::toNativeSeparators(folder), runtime::reasonSentence(error));
     }
     if (!scale.isEmpty())
         ::setenv("QT_SCALE_FACTOR", scale.toLatin1().constData(), 1);
@@ -129,7 +152,7 @@ QString execIn(const QString& programPath, const QString& folder, const QString&
     char* const args[] = {path.data(), nullptr};
     ::execv(path.constData(), args);
     const int error = errno;
-    return cannotStart(programPath, reasonFor(error));
+    return cannotStart(programPath, runtime::reasonSentence(error));
 }
 
 QProcess* startIn(const QString& programPath, const QString& folder, const QString& scale, QObject* parent)

@@ -55,6 +55,22 @@ QString execIn(const QString& programPath, const QString& folder, const QString&
 // complete Swedish message when it cannot be started.
 QProcess* startIn(const QString& programPath, const QString& folder, const QString& scale, QObject* parent);
 
+// What can be done with a card set: play it in Kortvy or change it in Kortvyadm; and the
+// program that does it.
+enum class Action { Play, Edit };
+QString programFor(Action action);
+
+// What kortvy-start does once it knows its card folder: run the program in one set's folder
+// at once (a set given, as a file manager gives it, or the learner's only set), or show the
+// list of sets, with a set from elsewhere in it when one was given that cannot be saved in.
+struct Road {
+    bool list = false;
+    QString folder;   // where the program runs when there is no list
+    QString otherSet; // shown in the list after the user's own sets; may be empty
+};
+// Throws runtime::Error as cardSetFolderOf() does.
+Road roadFor(const Request& request, const QString& root, bool screen);
+
 // How kortvy-start is used, in Swedish.
 QString usage();
 

@@ -1,5 +1,8 @@
 #include "launcher/Scale.h"
 
+#include "exercise/CardLayout.h"
+#include "forms/Twips.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +18,11 @@ constexpr int kMargin = 16;
 constexpr double kStep = 0.25;
 
 } // namespace
+
+QSize gameWindowSize()
+{
+    return {forms::toPixels(exercise::kWindowWidth), forms::toPixels(exercise::kWindowHeight)};
+}
 
 double scaleFor(QSize available, QSize window)
 {

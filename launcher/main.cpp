@@ -2,7 +2,7 @@
 // a card set it shows the card sets in the user's card folder, which is made from the
 // first card set on the first start.
 
-#include "launcher/CardSets.h"
+#include "cardsets/CardSets.h"
 #include "launcher/ChooserWindow.h"
 #include "launcher/Launch.h"
 #include "launcher/Scale.h"
@@ -27,15 +27,33 @@ bool hasScreen()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+// The one application of this process, made when something is first to be shown or measured,
+// and only where there is a screen. It stays until the process ends or a program takes its
+// place; its connection to the screen is closed on exec.
+class Application {
+public:
+    Application(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
+
+    QApplication* get(const QString& title)
+    {
+        if (!m_application && hasScreen()) {
+            m_application.emplace(m_argc, m_argv);
+            app::prepare(title);
+        }
+        return m_application ? &*m_application : nullptr;
+    }
+
+private:
+    int& m_argc;
+    char** m_argv;
+    std::optional<QApplication> m_application;
+};
+
 // A failure takes the programs' own road: standard error, a message box where there is a
 // screen to show one on, and status 1.
-int report(const QString& message, const QString& title, int argc, char** argv)
+int report(const QString& message, const QString& title, Application& application)
 {
-    std::optional<QApplication> application;
-    if (hasScreen() && !QApplication::instance())
-        application.emplace(argc, argv);
-    if (QApplication::instance())
-        app::prepare(title);
+    application.get(title);
     app::fail(message, QStringLiteral("kortvy-start: "));
     return 1;
 }
@@ -54,13 +72,10 @@ QString screenScale()
     return launcher::scaleText(launcher::scaleFor(available));
 }
 
-// Measuring the screen needs a connection to it, which is closed again before the program
-// takes this process's place.
-QString measuredScaleFor(const QString& program, int& argc, char** argv)
+QString measuredScaleFor(const QString& program, Application& application)
 {
-    if (program != launcher::kGame || !hasScreen())
+    if (program != launcher::kGame || !application.get(program))
         return QString();
-    QApplication app(argc, argv);
     return screenScale();
 }
 
@@ -79,37 +94,26 @@ protected:
     }
 };
 
-struct Choice {
-    QString program;
-    QString folder;
-    QString scale;
-};
-
-// The learner's game takes the place of the list, so the screen holds the game alone and
-// ending it ends everything, as without the list. Everything else runs beside the list,
-// which comes back, read again, when the program ends: a teacher goes on from there.
-std::optional<Choice> choose(const QString& program, const QString& binDir, const QString& root, int& argc,
-                             char** argv)
+// Every program runs beside the list, which is hidden meanwhile and comes back when the
+// program ends, read again where files changed: the learner chooses the next set, the
+// teacher goes on from there. A set from elsewhere is shown after the user's own.
+void choose(const QString& program, const QString& binDir, const QString& root, const QString& otherSet,
+            QApplication& application)
 {
-    QApplication application(argc, argv);
-    app::prepare(program);
     application.setQuitOnLastWindowClosed(false);
-    const launcher::Action defaultAction = program == launcher::kGame ? launcher::Action::Play
-                                                                      : launcher::Action::Edit;
-    launcher::ChooserWindow window(root, defaultAction);
+    const bool learner = program == launcher::kGame;
+    const launcher::Action defaultAction = learner ? launcher::Action::Play : launcher::Action::Edit;
+    launcher::ChooserWindow window(root, defaultAction, nullptr,
+                                   learner ? launcher::Audience::Learner : launcher::Audience::Teacher);
+    if (!otherSet.isEmpty())
+        window.showOtherSet(otherSet);
     QuitOnClose quitOnClose;
     window.installEventFilter(&quitOnClose);
-    std::optional<Choice> chosen;
     QObject::connect(&window, &launcher::ChooserWindow::runRequested, &window,
                      [&](launcher::Action action, const QString& folder) {
-        const QString name = action == launcher::Action::Play ? launcher::kGame : launcher::kSupervisor;
+        const QString name = launcher::programFor(action);
         try {
             const QString path = launcher::programPath(name, binDir);
-            if (program == launcher::kGame && action == launcher::Action::Play) {
-                chosen = Choice{path, folder, screenScale()};
-                window.close();
-                return;
-            }
             const QString scale = name == launcher::kGame ? screenScale() : QString();
             QProcess* running = launcher::startIn(path, folder, scale, &window);
             window.hide();
@@ -126,7 +130,6 @@ std::optional<Choice> choose(const QString& program, const QString& binDir, cons
     });
     forms::showCentred(&window);
     application.exec();
-    return chosen;
 }
 
 } // namespace
@@ -138,30 +141,25 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QString title = QStringLiteral("Kortvy");
+    Application application(argc, argv);
     try {
         const launcher::Request request = launcher::parseArguments(arguments);
         title = request.program;
         const QString binDir = launcher::ownBinDir(argv[0]);
         const QString program = launcher::programPath(request.program, binDir);
-        if (!request.cardSet.isEmpty()) {
-            const QString folder = launcher::cardSetFolderOf(request.cardSet);
-            return report(launcher::execIn(program, folder, measuredScaleFor(request.program, argc, argv)), title,
-                          argc, argv);
-        }
-        const QString root = launcher::prepareUserCardFolder(launcher::homeFolder(), binDir);
-        if (request.program == launcher::kGame) {
-            const QList<launcher::CardSetSummary> sets = launcher::listCardSets(root);
-            if (sets.size() == 1) {
-                const QString scale = measuredScaleFor(request.program, argc, argv);
-                return report(launcher::execIn(program, sets.first().folder, scale), title, argc, argv);
-            }
-        }
-        if (!hasScreen())
+        const QString root = request.cardSet.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir)
+                                                       : QString();
+        const launcher::Road road = launcher::roadFor(request, root, hasScreen());
+        if (!road.list)
+            return report(launcher::execIn(program, road.folder, measuredScaleFor(request.program, application)), title,
+                          application);
+        const QString cards = root.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir) : root;
+        QApplication* shown = application.get(request.program);
+        if (!shown)
             throw runtime::Error(QStringLiteral("Det finns ingen skärm att visa kortlekarna på."));
-        if (const std::optional<Choice> chosen = choose(request.program, binDir, root, argc, argv))
-            return report(launcher::execIn(chosen->program, chosen->folder, chosen->scale), title, argc, argv);
+        choose(request.program, binDir, cards, road.otherSet, *shown);
         return 0;
     } catch (const runtime::Error& e) {
-        return report(e.message(), title, argc, argv);
+        return report(e.message(), title, application);
     }
 }

@@ -21,11 +21,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KORTVY_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt libraries come from dpkg-shlibdeps; what is loaded at run time rather than
-# linked (the platform and image plugins, Qt's Swedish texts, the fonts) is named here.
+# The Qt libraries and libheif come from dpkg-shlibdeps; what is loaded at run time rather
+# than linked (the platform and image plugins, Qt's Swedish texts, the fonts) is named here,
+# and libheif1 too, whose decoders are what HEIC photos come in by.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
+  "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core, libheif1")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)

@@ -1,5 +1,7 @@
 #include "pictures/Picture.h"
 
+#include "pictures/Thumbnail.h"
+
 #include "runtime/Error.h"
 
 #include <QDir>
@@ -54,15 +56,6 @@ bool tooLarge(const QImageReader& reader, QSize full)
     return bytesToDecode(reader, full) > double(kPictureMemoryMB) * 1024 * 1024;
 }
 
-runtime::Error tooLargeError(const QString& fileName, QSize full)
-{
-    return runtime::Error(QStringLiteral("Bilden %1 är för stor för att kunna visas (%2 × %3 bildpunkter). "
-                                         "Spara den i en mindre storlek, till exempel högst 4000 × 4000 bildpunkter.")
-                              .arg(describe(fileName))
-                              .arg(full.width())
-                              .arg(full.height()));
-}
-
 runtime::Error unreadableError(const QString& fileName)
 {
     return runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är ingen BMP-, GIF- eller JPEG-bild "
@@ -89,6 +82,21 @@ void checkReadable(const QString& fileName, QImageReader& reader)
 }
 
 } // namespace
+
+runtime::Error tooLargeError(const QString& fileName, QSize full)
+{
+    return runtime::Error(QStringLiteral("Bilden %1 är för stor för att kunna visas (%2 × %3 bildpunkter). "
+                                         "Spara den i en mindre storlek, till exempel högst 4000 × 4000 bildpunkter.")
+                              .arg(describe(fileName))
+                              .arg(full.width())
+                              .arg(full.height()));
+}
+
+runtime::Error brokenError(const QString& fileName)
+{
+    return runtime::Error(
+        QStringLiteral("Bilden %1 går inte att läsa: filen är skadad eller ofullständig.").arg(describe(fileName)));
+}
 
 void limitPictureMemory()
 {
@@ -143,8 +151,7 @@ QImage decodePicture(const QString& fileName, QSize size)
         const QSize decoded = decodedSize(fileName, reader);
         if (tooLarge(reader, decoded))
             throw tooLargeError(fileName, decoded);
-        throw runtime::Error(QStringLiteral("Bilden %1 går inte att läsa: filen är skadad eller ofullständig.")
-                                 .arg(describe(fileName)));
+        throw brokenError(fileName);
     }
     if (image.size() != size)
         image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -163,7 +170,8 @@ DecodedPictures decodePictures(const QList<PictureRequest>& requests)
         jobs.push_back({request, {}, {}});
     QtConcurrent::blockingMap(jobs, [](Job& job) {
         try {
-            job.picture = decodePicture(job.request.fileName, job.request.size);
+            job.picture = job.request.shared ? cachedStretchedPicture(job.request.fileName, job.request.size)
+                                             : decodePicture(job.request.fileName, job.request.size);
         } catch (const runtime::Error& e) {
             job.error = e.message();
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Error.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -23,6 +25,11 @@ void limitPictureMemory();
 // need more than kPictureMemoryMB to decode.
 void checkPicture(const QString& fileName);
 
+// The two failures of a picture that is there and says what it is: too large to decode
+// (`full` is its size), and broken.
+runtime::Error tooLargeError(const QString& fileName, QSize full);
+runtime::Error brokenError(const QString& fileName);
+
 QImage decodePicture(const QString& fileName, QSize size);
 
 // The picture's size as it is shown, stood upright by its orientation tag; checked as
@@ -32,6 +39,9 @@ QSize uprightSize(const QString& fileName);
 struct PictureRequest {
     QString fileName;
     QSize size;
+    // Taken from the desktop's thumbnail cache where an entry covers the size (see
+    // cachedStretchedPicture()).
+    bool shared = false;
 };
 
 // Pictures decoded together on every core. When any cannot be decoded, `images` is empty and

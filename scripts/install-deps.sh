@@ -13,7 +13,7 @@ packages=(
   dbus-x11
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
   shared-mime-info libxml2-utils libglib2.0-bin appstream
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libheif-dev
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)

@@ -4,6 +4,8 @@
 #include "settings/Storable.h"
 #include "settings/TextEncoding.h"
 
+#include "runtime/FileIo.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -29,40 +31,9 @@ QString describeRefused(QChar c)
     }
 }
 
-// The system's reason when it is one a user can act on.
-QString systemReason(int error)
-{
-    switch (error) {
-    case EFBIG:
-        return QStringLiteral("filen blev större än systemet tillåter");
-    case ENOSPC:
-        return QStringLiteral("disken är full");
-#ifdef EDQUOT
-    case EDQUOT:
-        return QStringLiteral("diskkvoten är slut");
-#endif
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("behörighet saknas");
-    case EROFS:
-        return QStringLiteral("filsystemet är skrivskyddat");
-    case ENOENT:
-        return QStringLiteral("mappen finns inte");
-    case ENOTDIR:
-        return QStringLiteral("en del av sökvägen är inte en mapp");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("för många filer är öppna");
-    case EIO:
-        return QStringLiteral("ett in- eller utmatningsfel inträffade");
-    default:
-        return {};
-    }
-}
-
 QString describeFailure(const QSaveFile& file, int error, const QString& fallback)
 {
-    const QString reason = systemReason(error);
+    const QString reason = runtime::reasonClause(error);
     if (!reason.isEmpty())
         return reason;
     const QString detail = file.error() == QFileDevice::NoError ? QString() : file.errorString();

@@ -51,21 +51,4 @@ QByteArray encodeWindows1252(const QString& text, bool* ok)
     return bytes;
 }
 
-bool canStore(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u == u'"' || u == u'\r' || u == u'\n' || u == 0)
-        return false;
-    return byteFor(u) >= 0;
-}
-
-bool canStore(const QString& text)
-{
-    for (QChar c : text) {
-        if (!canStore(c))
-            return false;
-    }
-    return true;
-}
-
 } // namespace settings

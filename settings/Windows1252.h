@@ -14,11 +14,4 @@ QString decodeWindows1252(QByteArrayView bytes);
 // Characters without a byte become '?' and set *ok to false.
 QByteArray encodeWindows1252(const QString& text, bool* ok = nullptr);
 
-// Whether the character may stand inside a text of the file in its Windows-1252 form, the
-// form every reader of the file has always known: it has a Windows-1252 byte and is none of
-// '"' (which would end the text), CR, LF (which would end the line) or NUL. What the file
-// can hold at all is firstUnstorable()'s business (Storable.h).
-bool canStore(QChar c);
-bool canStore(const QString& text);
-
 } // namespace settings

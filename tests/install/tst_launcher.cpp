@@ -1,7 +1,7 @@
 // kortvy-start and its card-folder logic: the first start of a new user, a user who already
 // has cards, a folder that cannot be made, and the whole launcher started as a desktop
 // entry or a file manager starts it.
-#include "launcher/CardFolder.h"
+#include "cardsets/CardFolder.h"
 #include "launcher/Launch.h"
 
 #include "runtime/Error.h"
@@ -80,8 +80,8 @@ private slots:
 
     void newUserGetsAWritableCopyOfTheFirstSet()
     {
-        const QString folder = launcher::cardFolderIn(home(QStringLiteral("ny")));
-        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Created);
+        const QString folder = cardsets::cardFolderIn(home(QStringLiteral("ny")));
+        QCOMPARE(cardsets::prepareCardFolder(folder, firstSet_), cardsets::FolderState::Created);
 
         QStringList names;
         for (const auto& [name, bytes] : kCards) {
@@ -99,27 +99,27 @@ private slots:
 
     void existingCardsAreNeverTouched()
     {
-        const QString folder = launcher::cardFolderIn(home(QStringLiteral("befintlig")));
+        const QString folder = cardsets::cardFolderIn(home(QStringLiteral("befintlig")));
         QVERIFY(QDir().mkpath(folder));
         writeFile(folder + QStringLiteral("/kortvy.ini"), "lärarens egen kortlek");
         writeFile(folder + QStringLiteral("/hund.bmp"), "BM-hund");
         const QStringList before = entries(folder);
 
-        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Existing);
+        QCOMPARE(cardsets::prepareCardFolder(folder, firstSet_), cardsets::FolderState::Existing);
         QCOMPARE(readFile(folder + QStringLiteral("/kortvy.ini")), QByteArray("lärarens egen kortlek"));
         QCOMPARE(readFile(folder + QStringLiteral("/hund.bmp")), QByteArray("BM-hund"));
         // Pictures the teacher removed do not come back either.
         QCOMPARE(entries(folder), before);
 
         // A second start of a new user finds the folder the first one made.
-        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Existing);
+        QCOMPARE(cardsets::prepareCardFolder(folder, firstSet_), cardsets::FolderState::Existing);
     }
 
     void anEmptyFolderIsFilled()
     {
-        const QString folder = launcher::cardFolderIn(home(QStringLiteral("tom")));
+        const QString folder = cardsets::cardFolderIn(home(QStringLiteral("tom")));
         QVERIFY(QDir().mkpath(folder));
-        QCOMPARE(launcher::prepareCardFolder(folder, firstSet_), launcher::FolderState::Filled);
+        QCOMPARE(cardsets::prepareCardFolder(folder, firstSet_), cardsets::FolderState::Filled);
         QCOMPARE(readFile(folder + QStringLiteral("/kortvy.ini")), kCards.at(0).second);
         QCOMPARE(entries(folder).size(), kCards.size());
     }
@@ -151,7 +151,7 @@ private slots:
         QFETCH(QString, expected);
         QDir().mkpath(tmp_.filePath(QStringLiteral("utan")));
         try {
-            launcher::prepareCardFolder(folder, firstSet);
+            cardsets::prepareCardFolder(folder, firstSet);
             QFAIL("no error");
         } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
@@ -170,9 +170,9 @@ private slots:
         makeFirstSet(broken);
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), broken + QStringLiteral("/z-trasig.gif")));
         const QString home = this->home(QStringLiteral("trasig-hem"));
-        const QString folder = launcher::cardFolderIn(home);
+        const QString folder = cardsets::cardFolderIn(home);
         try {
-            launcher::prepareCardFolder(folder, broken);
+            cardsets::prepareCardFolder(folder, broken);
             QFAIL("no error");
         } catch (const runtime::Error& e) {
             QVERIFY2(e.message().contains(QStringLiteral("z-trasig.gif kunde inte kopieras")), qPrintable(e.message()));
@@ -207,7 +207,7 @@ private slots:
         }
 
         const QString home = this->home(QStringLiteral("hela"));
-        const QString cards = launcher::cardFolderIn(home);
+        const QString cards = cardsets::cardFolderIn(home);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home);
         env.remove(QStringLiteral("QT_SCALE_FACTOR"));

@@ -6,10 +6,13 @@
 #include "tests/support/TestSupport.h"
 
 #include <QInputDialog>
-#include <QListWidget>
+#include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
 
 #include <memory>
@@ -45,7 +48,7 @@ private slots:
     void init()
     {
         m_root = m_tmp.filePath(QString::number(QRandomGenerator::global()->generate()));
-        writeBytes(m_root + "/kortvy.ini", cardFile(1, 0, 0, {"röd.bmp", "", "", ""}));
+        writeBytes(m_root + "/kortvy.ini", cardFile(1, 0, 0, {"röd.bmp", "röd.bmp", "", ""}));
         writePicture(m_root, "röd.bmp", QSize(60, 60), Qt::red);
         writeBytes(m_root + "/Trasig/kortvy.ini", "inte ett tal\r\n");
     }
@@ -57,18 +60,19 @@ private slots:
         connect(&window, &launcher::ChooserWindow::runRequested,
                 [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); });
         window.show();
-        auto* list = window.findChild<QListWidget*>();
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");
-        QVERIFY(list->item(1)->text().startsWith("Trasig\nKan inte läsas – Fel i inställningsfilen"));
+        auto* list = window.findChild<QListView*>();
+        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(list->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");
+        QVERIFY(list->model()->index(1, 0).data().toString().startsWith("Trasig\nKan inte läsas – Fel i inställningsfilen"));
         // The strip arrives once decoded: red in the middle of the first cell.
-        QTRY_COMPARE(list->item(0)->icon().pixmap(list->iconSize()).toImage().pixelColor(24, 24), QColor(Qt::red));
+        QTRY_COMPARE(list->model()->index(0, 0).data(Qt::DecorationRole).value<QImage>().pixelColor(24, 24),
+                     QColor(Qt::red));
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(runs, (QList<QPair<launcher::Action, QString>>{{launcher::Action::Edit, m_root}}));
         // A tap runs it too. (Whether a click does is the desktop's choice.)
-        const QPoint first = list->visualItemRect(list->item(0)).center();
+        const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
         const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
         QTest::touchEvent(&window, finger.get()).press(0, list->viewport()->mapTo(&window, first));
         QTest::touchEvent(&window, finger.get()).release(0, list->viewport()->mapTo(&window, first));
@@ -82,16 +86,37 @@ private slots:
         QVERIFY(openDialog<QMessageBox>(&window)->text().startsWith("Kortleken \"Trasig\" kan inte ändras"));
     }
 
+    // The learner would meet blank cards: the teacher is asked before the set is played.
+    void aSetLackingPicturesIsPlayedOnlyWhenAsked()
+    {
+        const QString empty = m_root + "/Tom";
+        writeBytes(empty + "/kortvy.ini", cardFile(3, 0, 1, emptyStrings(12)));
+        launcher::ChooserWindow window(m_root, launcher::Action::Play);
+        QStringList played;
+        connect(&window, &launcher::ChooserWindow::runRequested,
+                [&](launcher::Action, const QString& folder) { played << folder; });
+        window.show();
+        const int row = window.sets().rowOf(empty);
+        QVERIFY(window.sets().index(row).data().toString().endsWith("3 kort saknar bild, 3 kort saknar ord"));
+        window.setCurrentSet(row);
+        window.run(launcher::Action::Play);
+        QVERIFY(played.isEmpty());
+        auto* asked = openDialog<QMessageBox>(&window);
+        QVERIFY(asked && asked->text().contains("3 kort saknar bild"));
+        button(asked, "Spela ändå")->click();
+        QCOMPARE(played, QStringList{QDir(empty).absolutePath()});
+    }
+
     void picturesDroppedOnASetGoIntoIt()
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Play);
         window.show();
-        auto* list = window.findChild<QListWidget*>();
+        auto* list = window.findChild<QListView*>();
         const QString png = writePicture(m_tmp.path(), "blå.png", QSize(8, 8), Qt::blue);
         writeBytes(m_tmp.filePath("brev.txt"), "Hej!");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(png), QUrl::fromLocalFile(m_tmp.filePath("brev.txt"))});
-        const QPoint onTrasig = list->visualItemRect(list->item(1)).center();
+        const QPoint onTrasig = list->visualRect(list->model()->index(1, 0)).center();
         QDragEnterEvent enter(onTrasig, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &enter);
         QVERIFY(enter.isAccepted());
@@ -99,11 +124,45 @@ private slots:
         QCoreApplication::sendEvent(list->viewport(), &drop);
 
         QVERIFY(drop.isAccepted());
+        QTRY_VERIFY(!window.importing());
         QVERIFY(QFileInfo(m_root + "/Trasig/blå.jpg").isFile());
         QVERIFY(!QFileInfo::exists(m_root + "/blå.jpg"));
         const QString told = openDialog<QMessageBox>(&window)->text();
         QVERIFY2(told.startsWith("En fil kunde inte läggas till i kortleken \"Trasig\"") && told.contains("brev.txt"),
                  qPrintable(told));
+    }
+
+    // The copying runs beside the window, which keeps answering, and stops between two
+    // pictures when asked to.
+    void aSlowImportLeavesTheWindowAnswering()
+    {
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        window.show();
+        QSemaphore next;
+        window.setPictureAdder([&](const QStringList& files, const QString&, const cardsets::ImportProgress& progress) {
+            cardsets::AddedPictures result;
+            for (int i = 0; i < files.size() && next.tryAcquire(1, 10000); ++i) {
+                result.added << files[i];
+                if (!progress(i + 1, int(files.size())))
+                    break;
+            }
+            return result;
+        });
+        window.addPictures(0, {"a.jpg", "b.jpg", "c.jpg"});
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = openDialog<QProgressDialog>(&window)));
+        QCOMPARE(progress->labelText(), QStringLiteral("Lägger till 1 av 3 bilder…"));
+        bool answered = false;
+        QTimer::singleShot(0, &window, [&] { answered = true; });
+        QTRY_VERIFY(answered);
+        next.release();
+        QTRY_COMPARE(progress->labelText(), QStringLiteral("Lägger till 2 av 3 bilder…"));
+        button(progress, "Avbryt")->click();
+        next.release();
+        QTRY_VERIFY(!window.importing());
+        QVERIFY(window.findChild<QLabel*>("status")->text().endsWith(
+            QStringLiteral("2 bilder lades till i kortleken \"%1\". Du avbröt innan de andra 1 hann kopieras.")
+                .arg(QFileInfo(m_root).fileName())));
     }
 
     void aNewSetIsNamedUntilTheNameWillDo()
@@ -123,8 +182,8 @@ private slots:
         QCOMPARE(ask->textValue(), QStringLiteral("Trasig"));
         ask->setTextValue("Frukt");
         ask->accept();
-        QCOMPARE(window.sets().value(window.currentSet()).name, QStringLiteral("Frukt"));
-        QCOMPARE(window.sets().size(), 3);
+        QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Frukt"));
+        QCOMPARE(window.sets().rowCount(), 3);
     }
 };
 

@@ -5,14 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace launcher {
+#include <functional>
 
-// A name for a picture that kortvy.ini can hold, as close to the given one as it can be:
-// only characters the file cannot hold change. A letter loses the marks the file has no
-// room for ("ź" becomes "z", "ǻ" becomes "å"), Greek and Cyrillic letters are written in
-// Latin ones, a '"' becomes an apostrophe, and what has no such form is left out. A name
-// that keeps nothing readable becomes "bild". Leading dots go, so the picture is not hidden.
-QString storableName(const QString& fileName);
+namespace cardsets {
 
 // A picture as it goes into a card set: its bytes and its name, before a number makes the
 // name free. BMP, GIF and JPEG pictures keep their bytes; any other picture Qt can read
@@ -39,11 +34,15 @@ struct AddedPictures {
     QList<QPair<QString, QString>> refused;
 };
 
+// Told after each file how many of all are done; answers whether to go on. A stop comes
+// between two files: those in stay, and none is left half written.
+using ImportProgress = std::function<bool(int done, int total)>;
+
 // Copies the picture files into the card set's folder; a file that cannot go in does not
 // stop the others.
-AddedPictures addPictures(const QStringList& files, const QString& folder);
+AddedPictures addPictures(const QStringList& files, const QString& folder, const ImportProgress& progress = {});
 
 // The one message that names every file that did not go in and why; empty when all did.
 QString refusedMessage(const AddedPictures& result, const QString& setName);
 
-} // namespace launcher
+} // namespace cardsets

@@ -1,0 +1,214 @@
+#include "cardsets/CardSetModel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace cardsets {
+
+namespace {
+
+QString countText(int count)
+{
+    return QStringLiteral("%1 kort").arg(count);
+}
+
+} // namespace
+
+CardSetModel::CardSetModel(QString root, QSize stripSize, StripMaker makeStrip, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_root(QDir(root).absolutePath())
+    , m_stripSize(stripSize)
+    , m_makeStrip(std::move(makeStrip))
+{
+    // Every core: the window's thread waits for events most of the time, and the strips
+    // are what the teacher waits for.
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+CardSetModel::~CardSetModel()
+{
+    m_waiting.clear();
+    m_pool.waitForDone();
+}
+
+void CardSetModel::setOtherSet(const QString& folder)
+{
+    m_other = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+    reload();
+}
+
+void CardSetModel::reload()
+{
+    QStringList folders = findCardSets(m_root);
+    if (!m_other.isEmpty() && !folders.contains(m_other))
+        folders << m_other;
+
+    QHash<QString, Entry> known;
+    for (Entry& entry : m_sets)
+        known.insert(entry.summary.folder, std::move(entry));
+    QList<Entry> sets;
+    for (const QString& folder : folders) {
+        auto found = known.find(folder);
+        if (found != known.end() && found->summary.changed == changedAt(folder)) {
+            sets << std::move(*found);
+            continue;
+        }
+        Entry entry;
+        entry.summary = summarize(folder);
+        sets << entry;
+    }
+    beginResetModel();
+    m_sets = std::move(sets);
+    endResetModel();
+
+    m_waiting.clear();
+    for (const Entry& entry : m_sets) {
+        if (!entry.stripReady)
+            queueStrip(entry.summary.folder);
+    }
+    startStrips();
+}
+
+int CardSetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_sets.size());
+}
+
+QString CardSetModel::about(const CardSetSummary& set) const
+{
+    QString about = set.readable ? countText(set.count) : QStringLiteral("Kan inte läsas");
+    if (!set.playable())
+        about += QStringLiteral(" – ") + set.problem;
+    else if (const QString lacking = set.lacking(); !lacking.isEmpty())
+        about += QStringLiteral(" – ") + lacking;
+    return about;
+}
+
+QVariant CardSetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_sets.size())
+        return {};
+    const Entry& entry = m_sets.at(index.row());
+    const CardSetSummary& set = entry.summary;
+    switch (role) {
+    case Qt::DisplayRole:
+        return set.name + QLatin1Char('\n') + about(set);
+    case Qt::AccessibleTextRole:
+        return set.name + QStringLiteral(", ") + about(set);
+    case Qt::ToolTipRole:
+        return QDir::toNativeSeparators(set.folder);
+    case Qt::DecorationRole:
+        if (entry.stripReady)
+            return entry.strip;
+        {
+            // Room for the strip to come, so that the rows do not move when it does.
+            QImage empty(m_stripSize, QImage::Format_ARGB32_Premultiplied);
+            empty.fill(Qt::transparent);
+            return empty;
+        }
+    case FolderRole:
+        return set.folder;
+    case StripReadyRole:
+        return entry.stripReady;
+    default:
+        return {};
+    }
+}
+
+int CardSetModel::rowOf(const QString& folder) const
+{
+    const QString absolute = QDir(folder).absolutePath();
+    for (int i = 0; i < m_sets.size(); ++i) {
+        if (m_sets.at(i).summary.folder == absolute)
+            return i;
+    }
+    return -1;
+}
+
+bool CardSetModel::isOwn(int row) const
+{
+    return row >= 0 && row < m_sets.size() && m_sets.at(row).summary.folder != m_other;
+}
+
+void CardSetModel::preferRows(const QList<int>& rows)
+{
+    QStringList first;
+    for (int row : rows) {
+        if (row < 0 || row >= m_sets.size())
+            continue;
+        const QString& folder = m_sets.at(row).summary.folder;
+        if (m_waiting.removeOne(folder))
+            first << folder;
+    }
+    m_waiting = first + m_waiting;
+}
+
+void CardSetModel::queueStrip(const QString& folder)
+{
+    const int row = rowOf(folder);
+    if (row < 0)
+        return;
+    if (m_sets.at(row).summary.pictures.isEmpty()) {
+        m_sets[row].stripReady = true;
+        m_sets[row].strip = data(index(row), Qt::DecorationRole).value<QImage>();
+        return;
+    }
+    if (!m_waiting.contains(folder))
+        m_waiting << folder;
+}
+
+// A few strips at a time: a strip asked for later can still go before those not yet begun.
+void CardSetModel::startStrips()
+{
+    while (!m_waiting.isEmpty() && m_making.size() < m_pool.maxThreadCount()) {
+        const QString folder = m_waiting.takeFirst();
+        const int row = rowOf(folder);
+        if (row < 0 || m_making.contains(folder))
+            continue;
+        const CardSetSummary& set = m_sets.at(row).summary;
+        m_making.insert(folder, set.changed);
+        auto* watcher = new QFutureWatcher<QImage>(this);
+        const QDateTime stamp = set.changed;
+        connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, folder, stamp] {
+            watcher->deleteLater();
+            m_making.remove(folder);
+            const int row = rowOf(folder);
+            // A set changed meanwhile gets the strip its new summary asked for instead.
+            if (row >= 0 && m_sets.at(row).summary.changed == stamp) {
+                m_sets[row].strip = watcher->result();
+                m_sets[row].stripReady = true;
+                emit dataChanged(index(row), index(row), {Qt::DecorationRole, StripReadyRole});
+            } else if (row >= 0 && !m_sets.at(row).stripReady) {
+                queueStrip(folder);
+            }
+            startStrips();
+            if (m_waiting.isEmpty() && m_making.isEmpty())
+                emit stripsDone();
+        });
+        watcher->setFuture(QtConcurrent::run(&m_pool, m_makeStrip, set.pictures));
+    }
+    if (m_waiting.isEmpty() && m_making.isEmpty())
+        emit stripsDone();
+}
+
+bool CardSetModel::waitForStrips(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!(m_waiting.isEmpty() && m_making.isEmpty())) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+} // namespace cardsets
