@@ -1,6 +1,7 @@
 #include "launcher/ChooserWindow.h"
 
 #include "launcher/Pictures.h"
+#include "launcher/PlayOptionsDialog.h"
 
 #include "runtime/Error.h"
 
@@ -85,6 +86,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_new = new QPushButton(QStringLiteral("N&y kortlek…"), this);
     m_add = new QPushButton(QStringLiteral("&Lägg till bilder…"), this);
     m_open = new QPushButton(QStringLiteral("Öppna &mappen"), this);
+    m_playOptions = new QPushButton(QStringLiteral("&Inställningar…"), this);
+    m_playOptions->setAccessibleDescription(QStringLiteral("Hur eleven spelar den valda kortleken: tangentbord och kontakter"));
     m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
     m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));
     m_new->setAccessibleDescription(QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"));
@@ -93,7 +96,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     (m_defaultAction == Action::Play ? m_play : m_edit)->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {m_play, m_edit, m_new, m_add, m_open})
+    for (QPushButton* button : {m_play, m_edit, m_new, m_add, m_open, m_playOptions})
         buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -106,6 +109,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     connect(m_new, &QPushButton::clicked, this, [this] { askName(QString()); });
     connect(m_add, &QPushButton::clicked, this, &ChooserWindow::choosePictures);
     connect(m_open, &QPushButton::clicked, this, &ChooserWindow::openFolder);
+    connect(m_playOptions, &QPushButton::clicked, this, &ChooserWindow::editPlayOptions);
     // Enter and a double click; a tap comes through the event filter.
     connect(m_list, &QListWidget::itemActivated, this, [this] { run(m_defaultAction); });
     connect(m_list, &QListWidget::currentRowChanged, this, &ChooserWindow::updateButtons);
@@ -184,6 +188,7 @@ void ChooserWindow::updateButtons()
     m_edit->setEnabled(chosen && m_sets.at(index).readable);
     m_add->setEnabled(chosen);
     m_open->setEnabled(chosen);
+    m_playOptions->setEnabled(chosen);
 }
 
 void ChooserWindow::run(Action action)
@@ -288,6 +293,16 @@ void ChooserWindow::openFolder()
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         tell(QStringLiteral("Mappen %1 kunde inte visas: det finns ingen filhanterare att visa den i.")
                  .arg(QDir::toNativeSeparators(folder)));
+}
+
+void ChooserWindow::editPlayOptions()
+{
+    const int index = currentSet();
+    if (index < 0)
+        return;
+    auto* dialog = new PlayOptionsDialog(m_sets.at(index).folder, m_sets.at(index).name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void ChooserWindow::tell(const QString& message, const std::function<void()>& then)

@@ -60,6 +60,7 @@ private:
     void askName(const QString& suggestion);
     void choosePictures();
     void openFolder();
+    void editPlayOptions();
     void updateButtons();
     void loadStrip(int index);
     QListWidgetItem* itemFor(const CardSetSummary& set) const;
@@ -76,6 +77,7 @@ private:
     QPushButton* m_new;
     QPushButton* m_add;
     QPushButton* m_open;
+    QPushButton* m_playOptions;
 };
 
 } // namespace launcher
