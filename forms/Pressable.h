@@ -15,4 +15,9 @@ void setPressable(QWidget* control, bool pressable);
 // that moves its own mark over its controls, instead of the keyboard focus, says so here.
 void setMarked(QWidget* control, bool marked);
 
+// Makes assistive technology see only the shown controls in the container: a control that is
+// hidden leaves its tree, and comes back when it is shown. Like setPressable, before anything
+// asks.
+void setShownChildrenOnly(QWidget* container);
+
 } // namespace forms

@@ -5,7 +5,7 @@
 namespace game {
 
 const QColor CardMark::kBlue(0, 0, 170);
-const QColor CardMark::kYellow(255, 215, 0);
+const QColor CardMark::kWhite(255, 255, 255);
 
 CardMark::CardMark(QWidget* parent)
     : forms::Outline(parent)
@@ -16,12 +16,12 @@ CardMark::CardMark(QWidget* parent)
 void CardMark::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    // From the outside in: 3 pixels blue, 2 yellow, 3 blue.
+    // From the outside in: 4 pixels blue, 2 white, 4 blue.
     const struct {
         int inset;
         int width;
         QColor colour;
-    } bands[] = {{0, 3, kBlue}, {3, 2, kYellow}, {5, 3, kBlue}};
+    } bands[] = {{0, 4, kBlue}, {4, 2, kWhite}, {6, 4, kBlue}};
     for (const auto& band : bands) {
         const QRect r = rect().adjusted(band.inset, band.inset, -band.inset, -band.inset);
         const int w = band.width;

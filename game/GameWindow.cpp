@@ -174,6 +174,9 @@ GameWindow::GameWindow()
         forms::setPressable(m_lowerTexts[k], false);
     }
 
+    // A card taken away leaves what a screen reader reads.
+    forms::setShownChildrenOnly(m_upperArea);
+    forms::setShownChildrenOnly(m_lowerArea);
     m_lowerArea->setAttribute(Qt::WA_AcceptTouchEvents);
     m_lowerArea->installEventFilter(this);
 

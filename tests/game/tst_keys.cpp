@@ -78,8 +78,8 @@ private slots:
         }
     }
 
-    // Whole games by keys and by assistive technology's Press, the mark going on to the
-    // nearest card as pairs go, and the question told with the lower row.
+    // Whole games by keys and by assistive technology's Press, the question told with the
+    // lower row, and each card gone from what a screen reader reads once its pair is found.
     void wholeGamesWithoutAMouse()
     {
         for (const bool pressAction : {false, true}) {
@@ -97,8 +97,11 @@ private slots:
                     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(card);
                     QCOMPARE(face->role(), QAccessible::Button);
                     QCOMPARE(face->text(QAccessible::Name), QStringLiteral("u%1").arg(p));
+                    QAccessibleInterface* row = QAccessible::queryAccessibleInterface(lowerRow);
+                    QCOMPARE(row->childCount(), 10 - p + 1);  // the shown cards and the mark
                     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
                     QCoreApplication::processEvents();
+                    QCOMPARE(row->indexOfChild(face), -1);
                 } else {
                     while (game.window.keyboardPlay().markedSlot() != right)
                         press(game, Qt::Key_Right);
