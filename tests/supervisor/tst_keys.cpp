@@ -61,7 +61,11 @@ private slots:
         key(w, Qt::Key_PageUp, Qt::ControlModifier);
 
         // Enter on the row the keyboard stands on chooses it, the first row included.
+        QWidget* fileRows = files(*form, 0)->viewport();
+        const QPoint edge(1, fileRows->height() - 2);
+        QVERIFY(fileRows->grab().toImage().pixelColor(edge) != fileRows->palette().color(QPalette::Highlight));
         QVERIFY(tabTo(w, files(*form, 0)));
+        QCOMPARE(fileRows->grab().toImage().pixelColor(edge), fileRows->palette().color(QPalette::Highlight));
         for (int i = 0; i < 3; ++i) {
             if (i > 0)
                 key(w, Qt::Key_Down);
