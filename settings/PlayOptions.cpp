@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <algorithm>
 
@@ -34,9 +35,7 @@ PlayOptions readPlayOptions(const QString& path)
     PlayOptions options;
     if (!QFileInfo(path).isFile())
         return options;
-    QSettings file(path, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError)
-        return options;
+    const QSettings file(path, QSettings::IniFormat);
     const QString keyboard = file.value(kKeyboard).toString();
     if (keyboard == QLatin1String("ja") || keyboard == QLatin1String("nej"))
         options.keyboard = keyboard == QLatin1String("ja");
@@ -54,25 +53,24 @@ PlayOptions readPlayOptions(const QString& path)
 
 void writePlayOptions(const QString& path, const PlayOptions& options)
 {
-    const QString failed = QStringLiteral("Inställningarna kunde inte sparas i %1.").arg(QDir::toNativeSeparators(path));
-    if (QFileInfo(path).isDir())
-        throw runtime::Error(failed);
     QString scanning;
     for (const ScanningWord& w : kScanningWords) {
         if (w.scanning == options.scanning)
             scanning = QLatin1String(w.word);
     }
-    // QSettings replaces the file through a temporary one, so a failed save leaves the old
-    // file whole.
-    QSettings file(path, QSettings::IniFormat);
-    file.setAtomicSyncRequired(true);
-    file.clear();
-    file.setValue(kKeyboard, options.keyboard ? QStringLiteral("ja") : QStringLiteral("nej"));
-    file.setValue(kScanning, scanning);
-    file.setValue(kPace, QString::number(options.paceMs));
-    file.sync();
-    if (file.status() != QSettings::NoError)
-        throw runtime::Error(failed);
+    // Written here rather than through QSettings, which keeps a failed save's values for the
+    // rest of the process as if they had been saved.
+    const QString text = QStringLiteral("[spel]\n%1=%2\n%3=%4\n%5=%6\n")
+                             .arg(kKeyboard.section(QLatin1Char('/'), 1), options.keyboard ? QStringLiteral("ja") : QStringLiteral("nej"),
+                                  kScanning.section(QLatin1Char('/'), 1), scanning,
+                                  kPace.section(QLatin1Char('/'), 1), QString::number(options.paceMs));
+    const QByteArray bytes = text.toUtf8();
+    QSaveFile file(path);
+    // Unbuffered, so that a write the system cuts short shows here and is never committed.
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
+    if (!written || !file.commit())
+        throw runtime::Error(QStringLiteral("Inställningarna kunde inte sparas i %1 (%2). Den tidigare filen är oförändrad.")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 } // namespace settings

@@ -1,6 +1,5 @@
-// The game window without a mouse: what keys, assistive technology and touch do, and what
-// only the window shows of it (the mark, and what it leaves as it was).
-
+// The game window without a mouse: keys, assistive technology and touch, and what only the
+// window shows of them.
 #include "tests/game/GameTestSupport.h"
 
 #include "game/CardMark.h"
@@ -10,72 +9,44 @@
 
 using namespace gametest;
 
-namespace {
-
-// How many pixels of the mark's blue lie in the rectangle of the shot.
-int markIn(const QImage& shot, const QRect& r)
-{
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += shot.pixelColor(x, y) == game::CardMark::kBlue;
-    return n;
-}
-
-} // namespace
-
 class GameKeysTest : public QObject {
     Q_OBJECT
 
     qint64 m_now = 0;
 
-    void press(Game& game, Qt::Key key)
+    void press(Game& game, Qt::Key key) { QTest::keyClick(&game.window, key); m_now += 1000; }
+    bool start(Game& game)
     {
-        QTest::keyClick(&game.window, key);
-        m_now += 1000;
+        game.window.setClock([this] { return m_now; });
+        return game.failure.isEmpty() && game.show();
     }
 
 private slots:
     void cleanup() { app::resetEnded(); }
 
-    // At the start no key ends the game or changes a pixel but the first, which shows the
-    // mark; "Sluta" is out of the keyboard's reach.
-    void startKeysEndNothing()
+    // No key at the start ends the game or changes a pixel but the first of the play keys,
+    // which shows the mark around the card, on all four sides, over neither picture nor word.
+    void startKeysAndTheMark()
     {
-        Game game(3);
-        QVERIFY(game.failure.isEmpty() && game.show());
-        game.window.setClock([this] { return m_now; });
-        const QImage before = game.window.grab().toImage();
-        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_A, Qt::Key_F4})
+        Game game(5);
+        QVERIFY(start(game));
+        QWidget* area = control(game.window, QStringLiteral("Panel3D2"));
+        const QImage before = area->grab().toImage();
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F4})
             press(game, key);
-        QCOMPARE(game.window.grab().toImage(), before);
-        QVERIFY(!control(game.window, QStringLiteral("Command3D2"))->hasFocus());
-        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space})
+        QCOMPARE(area->grab().toImage(), before);
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_End})
             press(game, key);
-        QVERIFY(!app::hasEnded());
-        QVERIFY(control(game.window, QStringLiteral("Markering"))->isVisible());
-    }
-
-    // The mark stands around the marked card, on all four sides, and covers neither its
-    // picture nor its word.
-    void markLiesAroundTheCard()
-    {
-        for (int lower : {1, 2}) {
-            Game game(5, 2, lower);
-            QVERIFY(game.failure.isEmpty() && game.show());
-            game.window.setClock([this] { return m_now; });
-            press(game, Qt::Key_Right);
-            press(game, Qt::Key_End);
-            QWidget* area = control(game.window, QStringLiteral("Panel3D2"));
-            const QImage shot = area->grab().toImage();
-            const QRect card = lower == 1 ? game.lowerText(4)->geometry() : game.lowerPicture(4)->geometry();
-            QCOMPARE(markIn(shot, card), 0);
-            QCOMPARE(markIn(shot, game.lowerText(4)->geometry()), 0);
-            const QPoint c = card.center();
-            for (const QPoint& outside : {QPoint(c.x(), card.top() - 2), QPoint(card.left() - 2, c.y()),
-                                          QPoint(card.right() + 2, c.y()), QPoint(card.left() + 2, card.bottom() + 2)})
-                QCOMPARE(shot.pixelColor(outside), game::CardMark::kBlue);
-        }
+        QVERIFY(!app::hasEnded() && !control(game.window, QStringLiteral("Command3D2"))->hasFocus());
+        const QImage shot = area->grab().toImage();
+        const QRect card = game.lowerPicture(4)->geometry();
+        for (const QRect& covered : {card, game.lowerText(4)->geometry()})
+            for (int i = 0; i < covered.width() * covered.height(); ++i)
+                QVERIFY(shot.pixelColor(covered.topLeft() + QPoint(i % covered.width(), i / covered.width())) != game::CardMark::kBlue);
+        const QPoint c = card.center();
+        for (const QPoint& outside : {QPoint(c.x(), card.top() - 2), QPoint(card.left() - 2, c.y()),
+                                      QPoint(card.right() + 2, c.y()), QPoint(card.left() + 2, card.bottom() + 2)})
+            QCOMPARE(shot.pixelColor(outside), game::CardMark::kBlue);
     }
 
     // Whole games by keys and by assistive technology's Press, the question told with the
@@ -84,30 +55,26 @@ private slots:
     {
         for (const bool pressAction : {false, true}) {
             Game game(10, 2, pressAction ? 1 : 0);
-            QVERIFY(game.failure.isEmpty() && game.show());
-            game.window.setClock([this] { return m_now; });
-            const exercise::Exercise& exercise = game.window.exercise();
+            QVERIFY(start(game));
             QWidget* lowerRow = control(game.window, QStringLiteral("Panel3D2"));
+            QAccessibleInterface* row = QAccessible::queryAccessibleInterface(lowerRow);
             press(game, Qt::Key_Right);
             for (int p = 0; p < 10; ++p) {
                 QCOMPARE(lowerRow->accessibleDescription(), QStringLiteral("Vilket kort hör ihop med ö%1?").arg(p));
-                const int right = exercise.slotOf(p);
+                const int right = game.window.exercise().slotOf(p);
                 QWidget* card = pressAction ? static_cast<QWidget*>(game.lowerText(right)) : game.lowerPicture(right);
+                QAccessibleInterface* face = QAccessible::queryAccessibleInterface(card);
+                QVERIFY(face->role() == QAccessible::Button && face->text(QAccessible::Name) == QStringLiteral("u%1").arg(p));
+                QCOMPARE(row->childCount(), 10 - p + 1);  // the shown cards and the mark
                 if (pressAction) {
-                    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(card);
-                    QCOMPARE(face->role(), QAccessible::Button);
-                    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("u%1").arg(p));
-                    QAccessibleInterface* row = QAccessible::queryAccessibleInterface(lowerRow);
-                    QCOMPARE(row->childCount(), 10 - p + 1);  // the shown cards and the mark
                     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
                     QCoreApplication::processEvents();
-                    QCOMPARE(row->indexOfChild(face), -1);
                 } else {
                     while (game.window.keyboardPlay().markedSlot() != right)
                         press(game, Qt::Key_Right);
                     press(game, Qt::Key_Return);
                 }
-                QVERIFY(card->isHidden());
+                QVERIFY(card->isHidden() && row->indexOfChild(face) == -1);
                 QCOMPARE(app::hasEnded(), p == 9);
             }
         }
@@ -117,24 +84,23 @@ private slots:
     // again, chooses nothing.
     void tapsChooseAndOthersNot()
     {
-        QPointingDevice* screen = QTest::createTouchDevice();
+        QPointingDevice* s = QTest::createTouchDevice();
+        std::unique_ptr<QPointingDevice> freed(s);
         Game game(3);
-        QVERIFY(game.failure.isEmpty() && game.show());
-        QWindow* window = game.window.windowHandle();
-        const int right = game.window.exercise().slotOf(0);
-        const QPoint at = game.lowerPicture(right)->mapTo(&game.window, QPoint(20, 20));
-        QTest::touchEvent(window, screen).press(0, at, window);
-        QTest::touchEvent(window, screen).move(0, at + QPoint(40, 0), window);
-        QTest::touchEvent(window, screen).release(0, at, window);
-        QTest::touchEvent(window, screen).press(0, at, window);
-        QTest::touchEvent(window, screen).stationary(0).press(1, at + QPoint(4, 0), window);
-        QTest::touchEvent(window, screen).stationary(0).release(1, at + QPoint(4, 0), window);
-        QTest::touchEvent(window, screen).release(0, at, window);
+        QVERIFY(start(game));
+        QWindow* w = game.window.windowHandle();
+        const QPoint at = game.lowerPicture(game.window.exercise().slotOf(0))->mapTo(&game.window, QPoint(20, 20));
+        QTest::touchEvent(w, s).press(0, at, w);
+        QTest::touchEvent(w, s).move(0, at + QPoint(40, 0), w);
+        QTest::touchEvent(w, s).release(0, at, w);
+        QTest::touchEvent(w, s).press(0, at, w);
+        QTest::touchEvent(w, s).stationary(0).press(1, at + QPoint(4, 0), w);
+        QTest::touchEvent(w, s).stationary(0).release(1, at + QPoint(4, 0), w);
+        QTest::touchEvent(w, s).release(0, at, w);
         QCOMPARE(game.window.exercise().framedCard(), qint16(0));
-        QTest::touchEvent(window, screen).press(0, at, window);
-        QTest::touchEvent(window, screen).release(0, at + QPoint(1, 1), window);
+        QTest::touchEvent(w, s).press(0, at, w);
+        QTest::touchEvent(w, s).release(0, at + QPoint(1, 1), w);
         QCOMPARE(game.window.exercise().framedCard(), qint16(1));
-        delete screen;
     }
 };
 
