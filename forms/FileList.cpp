@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
 
@@ -44,6 +45,28 @@ void FileList::refresh()
         return order != 0 ? order < 0 : a < b;
     });
     m_names.setStringList(names);
+}
+
+} // namespace forms
+
+namespace forms {
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        ListBox::keyPressEvent(event);
+        return;
+    }
+    // The row the keyboard stands on may not be selected yet, as when the list has just been
+    // reached with Tab: it is chosen as a click would choose it before the double-click.
+    const QModelIndex current = currentIndex();
+    if (event->isAutoRepeat() || !current.isValid())
+        return;
+    if (selectedRow() != current.row()) {
+        setSelectedRow(current.row());
+        emit rowClicked(current.row());
+    }
+    emit rowDoubleClicked(selectedRow());
 }
 
 } // namespace forms

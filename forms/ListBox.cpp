@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace forms {
@@ -71,6 +72,32 @@ QStringList ListBox::rows() const
     for (int r = 0; r < rowCount(); ++r)
         all << rowText(r);
     return all;
+}
+
+// The style marks only the row a list's focus stands on, too faintly to find the list by; a
+// list reached by the keyboard gets an outline in the highlight colour. A list that only the
+// mouse has touched looks as it always did.
+bool ListBox::viewportEvent(QEvent* event)
+{
+    const bool handled = QListView::viewportEvent(event);
+    if (event->type() == QEvent::Paint && hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QPainter p(viewport());
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
+    return handled;
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event)
+{
+    QListView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -2,8 +2,10 @@
 
 #include "forms/Fonts.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace forms {
 
@@ -138,6 +140,28 @@ void Panel::paintEvent(QPaintEvent*)
         p.setLayoutDirection(m_caption.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         p.setPen(palette().color(QPalette::WindowText));
         p.drawText(captionRect(), m_place == CaptionPlace::Centre ? kFlagsCentre : kFlagsTop, m_caption);
+    }
+    if (hasFocus()) {
+        // The style draws it only once the keyboard has moved the focus, so a window used
+        // with the mouse alone looks as it always did.
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = captionRect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
+
+void Panel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit clicked();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
     }
 }
 

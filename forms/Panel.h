@@ -10,7 +10,8 @@ namespace forms {
 
 // A 3D panel: bevels, an optional one-pixel outline, a background colour and a caption
 // centred in the panel (or at its top), word-wrapped and drawn at the largest size up to
-// the caption font's that fits.
+// the caption font's that fits. A panel given a focus policy takes Space and Enter as a click
+// and shows where the keyboard is.
 class Panel : public QWidget, public Geometry {
     Q_OBJECT
 
@@ -46,6 +47,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void geometryChanged() override { update(); }
 
 private:

@@ -1,5 +1,6 @@
 #include "game/GameWindow.h"
 
+#include "game/CardMark.h"
 #include "game/StopSign.h"
 
 #include "app/Program.h"
@@ -11,11 +12,19 @@
 #include "forms/PictureBox.h"
 #include "forms/Panel.h"
 #include "forms/Outline.h"
+#include "forms/Pressable.h"
 #include "forms/Twips.h"
 #include "runtime/Error.h"
 #include "runtime/Random.h"
+#include "settings/PlayOptions.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QTouchEvent>
+#include <optional>
 
 namespace game {
 
@@ -83,6 +92,34 @@ void loadCardPicture(forms::PictureBox* image, const QString& name, int card, Ro
     }
 }
 
+std::optional<exercise::Key> keyOf(const QKeyEvent* event)
+{
+    using exercise::Key;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return Key::Left;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return Key::Right;
+    case Qt::Key_Tab:
+        return event->modifiers() & Qt::ShiftModifier ? Key::Previous : Key::Next;
+    case Qt::Key_Backtab:
+        return Key::Previous;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    case Qt::Key_Space:
+        return Key::Space;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 GameWindow::GameWindow()
@@ -116,17 +153,42 @@ GameWindow::GameWindow()
     m_stopButton->setFont(forms::msSansSerif(9.75, true));
     m_stopButton->setPicture(QPixmap::fromImage(stopSign()));
     m_stopButton->setTwips({8640, 120, 840, 1020});
+    // Out of the keyboard's reach: Space or Enter from a learner or a switch must never end
+    // the game. The teacher uses the mouse, and a screen reader can still press it.
+    m_stopButton->setFocusPolicy(Qt::NoFocus);
     // "Sluta" ends the game at once; the close handler does not run.
     app::onSignal(m_stopButton, &QAbstractButton::clicked, this, [] { app::quit(); });
 
     for (int k = 0; k < exercise::kSlots; ++k) {
         m_lowerPictures[k] = makePicture(m_lowerArea, "Image2", Row::Lower, k);
         app::onSignal(m_lowerPictures[k], &forms::PictureBox::clicked, this, [this, k] { answer(qint16(k)); });
+        forms::setPressable(m_lowerPictures[k], false);
     }
+    // Like the frame in the upper row, the mark lies above the pictures and below the words.
+    m_mark = new CardMark(m_lowerArea);
+    m_mark->setObjectName(QStringLiteral("Markering"));
+    m_mark->hide();
     for (int k = 0; k < exercise::kSlots; ++k) {
         m_lowerTexts[k] = makeTextPanel(m_lowerArea, "Panel3D4", Row::Lower, k);
         app::onSignal(m_lowerTexts[k], &forms::Panel::clicked, this, [this, k] { answer(qint16(k)); });
+        forms::setPressable(m_lowerTexts[k], false);
     }
+
+    // A card taken away leaves what a screen reader reads.
+    forms::setShownChildrenOnly(m_upperArea);
+    forms::setShownChildrenOnly(m_lowerArea);
+    m_lowerArea->setAttribute(Qt::WA_AcceptTouchEvents);
+    m_lowerArea->installEventFilter(this);
+
+    m_elapsed.start();
+    m_clock = [this] { return m_elapsed.elapsed(); };
+    m_stepTimer.setSingleShot(true);
+    app::onSignal(&m_stepTimer, &QTimer::timeout, this, [this] { stepMark(); });
+}
+
+void GameWindow::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
 }
 
 void GameWindow::load()
@@ -142,10 +204,14 @@ void GameWindow::load()
     exercise::shuffle(order, set.count, runtime::randomSource());
     m_exercise = exercise::Exercise(set.count, order);
 
+    m_keys = exercise::KeyboardPlay(set.count, settings::readPlayOptions(settings::kPlayOptionsFileName));
+    m_lowerDisplay = set.lowerDisplay;
+
     fillSlots(set);
     showRows(set);
     placeFrame();
     decodePictures();
+    tellQuestion();
 }
 
 // Upper card i stands in upper slot i; its partner, picture and text together, in the lower
@@ -165,6 +231,17 @@ void GameWindow::fillSlots(const settings::CardSet& set)
             m_lowerPictures[slot]->setAccessibleName(card.lowerText);
         if (!card.upperText.isEmpty())
             m_upperPictures[i]->setAccessibleName(card.upperText);
+        if (card.lowerText.isEmpty() && !card.lowerPicture.isEmpty())
+            m_lowerTexts[slot]->setAccessibleName(QFileInfo(card.lowerPicture).completeBaseName());
+        m_upperNames << (!card.upperText.isEmpty()        ? card.upperText
+                         : !card.upperPicture.isEmpty() ? QFileInfo(card.upperPicture).completeBaseName()
+                                                        : QStringLiteral("kort %1").arg(i + 1));
+        // The picture stands for the card where the row shows pictures, the word where it
+        // shows words alone.
+        QWidget* lowerCard = set.lowerDisplay == settings::RowDisplay::Texts ? static_cast<QWidget*>(m_lowerTexts[slot])
+                                                                              : m_lowerPictures[slot];
+        forms::setPressable(lowerCard, true);
+        m_lowerCards[slot] = lowerCard;
     }
 }
 
@@ -222,12 +299,163 @@ void GameWindow::answer(qint16 slot)
     m_lowerPictures[slot]->hide();
     m_upperTexts[card]->hide();
     m_lowerTexts[slot]->hide();
+    m_keys.removed(slot);
     if (answer == exercise::Answer::Finished) {
         app::quit();
         return;
     }
     placeFrame();
     m_frame->show();
+    showMark();
+    tellQuestion();
+}
+
+bool GameWindow::event(QEvent* event)
+{
+    // Every key stops here: none reaches "Sluta" or the focus chain, Escape included.
+    if (event->type() == QEvent::KeyPress) {
+        auto* press = static_cast<QKeyEvent*>(event);
+        if (const auto key = keyOf(press))
+            app::handle([&] { pressed(*key, press->isAutoRepeat()); });
+        return true;
+    }
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride)
+        return true;
+    return app::MainWindow::event(event);
+}
+
+void GameWindow::pressed(exercise::Key key, bool repeated)
+{
+    const std::optional<qint16> chosen = m_keys.press(key, repeated, m_clock());
+    showMark();
+    if (chosen)
+        answer(*chosen);
+    scheduleStep();
+}
+
+void GameWindow::showMark()
+{
+    const int slot = m_keys.markedSlot();
+    for (int k = 0; k < exercise::kSlots; ++k) {
+        if (m_lowerCards[k])
+            forms::setMarked(m_lowerCards[k], k == slot);
+    }
+    if (slot < 0) {
+        m_mark->hide();
+        return;
+    }
+    m_mark->setTwips(exercise::slotLook(m_exercise.count(), Row::Lower, slot, m_lowerDisplay).picture);
+    m_mark->show();
+}
+
+void GameWindow::scheduleStep()
+{
+    const qint64 next = m_keys.nextStepAt();
+    if (next == exercise::KeyboardPlay::kNever || app::hasEnded()) {
+        m_stepTimer.stop();
+        return;
+    }
+    m_stepTimer.start(int(qBound(qint64(0), next - m_clock(), qint64(60000))));
+}
+
+void GameWindow::stepMark()
+{
+    if (m_keys.step(m_clock()))
+        showMark();
+    scheduleStep();
+}
+
+QString GameWindow::question() const
+{
+    const qint16 card = m_exercise.framedCard();
+    if (m_exercise.isOver() || card >= m_upperNames.size())
+        return {};
+    return QStringLiteral("Vilket kort hör ihop med %1?").arg(m_upperNames[card]);
+}
+
+// A screen reader reads the question with the lower row and with each of its cards, and the
+// framed card tells that it is the one asked about.
+void GameWindow::tellQuestion()
+{
+    const QString q = question();
+    m_lowerArea->setAccessibleDescription(q);
+    for (QWidget* card : m_lowerCards) {
+        if (card)
+            card->setAccessibleDescription(q);
+    }
+    const qint16 framed = m_exercise.framedCard();
+    for (int k = 0; k < exercise::kSlots; ++k) {
+        const QString about = k == framed ? q : QString();
+        m_upperPictures[k]->setAccessibleDescription(about);
+        m_upperTexts[k]->setAccessibleDescription(about);
+    }
+    QAccessibleEvent changed(m_lowerArea, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    const int marked = m_keys.markedSlot();
+    if (marked >= 0 && m_lowerCards[marked])
+        forms::setMarked(m_lowerCards[marked], true);
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lowerArea) {
+        switch (event->type()) {
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+            return touched(event);
+        default:
+            break;
+        }
+    }
+    return app::MainWindow::eventFilter(watched, event);
+}
+
+// The lower row takes touches itself rather than as the mouse presses made of them: a second
+// finger, or a finger that slides away, then chooses nothing.
+bool GameWindow::touched(QEvent* event)
+{
+    auto* touch = static_cast<QTouchEvent*>(event);
+    touch->accept();
+    if (event->type() == QEvent::TouchCancel) {
+        m_fingers.clear();
+        return true;
+    }
+    const int slack = QApplication::startDragDistance();
+    for (const QEventPoint& point : touch->points()) {
+        // Positions are the lower row's own, the receiver's of every touch on it.
+        const bool moved = (point.position() - m_touchStart).manhattanLength() > slack;
+        switch (point.state()) {
+        case QEventPoint::Pressed:
+            if (m_fingers.isEmpty()) {
+                m_touchSpoilt = false;
+                m_touchStart = point.position();
+            } else {
+                m_touchSpoilt = true;
+            }
+            m_fingers << point.id();
+            break;
+        case QEventPoint::Updated:
+            m_touchSpoilt = m_touchSpoilt || moved;
+            break;
+        case QEventPoint::Released: {
+            m_fingers.removeAll(point.id());
+            m_touchSpoilt = m_touchSpoilt || moved;
+            if (!m_fingers.isEmpty() || m_touchSpoilt)
+                break;
+            QWidget* card = m_lowerArea->childAt(point.position().toPoint());
+            for (int k = 0; k < exercise::kSlots; ++k) {
+                if (card && (card == m_lowerPictures[k] || card == m_lowerTexts[k]))
+                    app::handle([this, k] { answer(qint16(k)); });
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 } // namespace game

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "exercise/Exercise.h"
+#include "exercise/KeyboardPlay.h"
 #include "app/MainWindow.h"
 #include "settings/CardSet.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <array>
+#include <functional>
 
 namespace forms {
 class PictureButton;
@@ -20,6 +24,11 @@ namespace game {
 // card that belongs to the framed one; a right click takes the pair away and moves the frame
 // on, and after the last pair the game ends.
 //
+// Without a mouse, keys or switches move a mark over the lower cards and choose the marked
+// one as a click would (exercise::KeyboardPlay, with the teacher's choices from the options
+// file beside kortvy.ini); a tap is a click; to assistive technology each card is a push
+// button, and the lower row tells which card is asked for. No key ends the game.
+//
 // Each control can be found by its object name:
 //   the window                           Form1
 //   the black backdrop behind it          Form2
@@ -28,6 +37,7 @@ namespace game {
 //   lower slot k: picture, text           Image2(k), Panel3D4(k)
 //   the frame                             Shape1
 //   "Sluta"                               Command3D2
+//   the keys' mark                        Markering
 class GameWindow : public app::MainWindow {
     Q_OBJECT
 
@@ -39,6 +49,18 @@ public:
     void load();
 
     const exercise::Exercise& exercise() const { return m_exercise; }
+    const exercise::KeyboardPlay& keyboardPlay() const { return m_keys; }
+
+    // The clock key presses and scanning are timed by, in milliseconds; a test sets its own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock);
+
+    // The question as assistive technology is told it: which card belongs to the framed one.
+    QString question() const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillSlots(const settings::CardSet& set);
@@ -46,6 +68,12 @@ private:
     void decodePictures();
     void answer(qint16 slot);
     void placeFrame();
+    void pressed(exercise::Key key, bool repeated);
+    void showMark();
+    void scheduleStep();
+    void stepMark();
+    void tellQuestion();
+    bool touched(QEvent* event);
 
     std::array<forms::PictureBox*, 10> m_upperPictures{};
     std::array<forms::Panel*, 10> m_upperTexts{};
@@ -55,8 +83,23 @@ private:
     forms::Panel* m_lowerArea = nullptr;
     forms::Outline* m_frame = nullptr;
     forms::PictureButton* m_stopButton = nullptr;
+    forms::Outline* m_mark = nullptr;
+    // Per lower slot, the control that stands for its card to assistive technology.
+    std::array<QWidget*, 10> m_lowerCards{};
+    QStringList m_upperNames;
+    settings::RowDisplay m_lowerDisplay = settings::RowDisplay::Both;
 
     exercise::Exercise m_exercise;
+    exercise::KeyboardPlay m_keys;
+    QElapsedTimer m_elapsed;
+    Clock m_clock;
+    QTimer m_stepTimer;
+
+    // A touch on the lower row counts as a tap while one finger stays down and near where it
+    // came down.
+    QList<int> m_fingers;
+    QPointF m_touchStart;
+    bool m_touchSpoilt = false;
 };
 
 } // namespace game

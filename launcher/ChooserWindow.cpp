@@ -1,6 +1,7 @@
 #include "launcher/ChooserWindow.h"
 
 #include "cardsets/PictureImport.h"
+#include "launcher/PlayOptionsDialog.h"
 
 #include "runtime/Error.h"
 
@@ -122,6 +123,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_copy = new QPushButton(QStringLiteral("K&opiera…"), this);
     m_remove = new QPushButton(QStringLiteral("&Ta bort…"), this);
     m_copyIn = new QPushButton(QStringLiteral("Kopiera till m&ina kortlekar"), this);
+    m_playOptions = new QPushButton(QStringLiteral("I&nställningar…"), this);
+    m_playOptions->setAccessibleDescription(QStringLiteral("Hur eleven spelar den valda kortleken: tangentbord och kontakter"));
     m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
     m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));
     m_new->setAccessibleDescription(QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"));
@@ -137,7 +140,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     for (QPushButton* button : {m_play, m_edit, m_new, m_add, m_open})
         buttons->addWidget(button);
     auto* managing = new QHBoxLayout;
-    for (QPushButton* button : {m_rename, m_copy, m_remove, m_copyIn})
+    for (QPushButton* button : {m_playOptions, m_rename, m_copy, m_remove, m_copyIn})
         managing->addWidget(button);
     managing->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -148,7 +151,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     layout->addLayout(managing);
     if (learner) {
         heading->setText(QStringLiteral("&Välj en kortlek:"));
-        for (QPushButton* button : {m_edit, m_new, m_add, m_open, m_rename, m_copy, m_remove, m_copyIn})
+        for (QPushButton* button : {m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn})
             button->hide();
         QFont large = m_play->font();
         large.setPointSizeF(large.pointSizeF() * 1.5);
@@ -171,6 +174,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     });
     connect(m_remove, &QPushButton::clicked, this, &ChooserWindow::askRemove);
     connect(m_copyIn, &QPushButton::clicked, this, &ChooserWindow::copyIn);
+    connect(m_playOptions, &QPushButton::clicked, this, &ChooserWindow::editPlayOptions);
     // Enter and a double click; a tap comes through the event filter.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateButtons);
@@ -251,6 +255,8 @@ void ChooserWindow::updateButtons()
     m_remove->setEnabled(whole);
     m_copy->setEnabled(own);
     m_copyIn->setVisible(m_audience == Audience::Teacher && chosen && !own);
+    // A set from elsewhere (a stick) is copied in before its options can be kept beside it.
+    m_playOptions->setEnabled(own);
 }
 
 void ChooserWindow::run(Action action)
@@ -497,6 +503,16 @@ void ChooserWindow::openFolder()
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         tell(QStringLiteral("Mappen %1 kunde inte visas: det finns ingen filhanterare att visa den i.")
                  .arg(QDir::toNativeSeparators(folder)));
+}
+
+void ChooserWindow::editPlayOptions()
+{
+    const int index = currentSet();
+    if (index < 0)
+        return;
+    auto* dialog = new PlayOptionsDialog(m_sets->at(index).folder, m_sets->at(index).name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void ChooserWindow::tell(const QString& message, const std::function<void()>& then)

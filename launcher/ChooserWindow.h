@@ -84,6 +84,7 @@ private:
     void copyIn();
     void choosePictures();
     void openFolder();
+    void editPlayOptions();
     void updateButtons();
     void preferVisibleStrips();
     void choose(const QString& folder);
@@ -108,6 +109,7 @@ private:
     QPushButton* m_copy;
     QPushButton* m_remove;
     QPushButton* m_copyIn;
+    QPushButton* m_playOptions;
 };
 
 } // namespace launcher

@@ -17,8 +17,10 @@
 #include "settings/CardSetFile.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolTip>
 
 namespace supervisor {
@@ -61,6 +63,7 @@ void SupervisorWindow::connectControls()
         app::onSignal(page.addText, &QAbstractButton::clicked, this, [this, row] { addText(row); });
         app::onSignal(page.newText, &forms::TextBox::refused, this,
                       [this, row](const QString& reason) { tellRefused(row, reason); });
+        app::onSignal(page.newText, &QLineEdit::returnPressed, this, [this, row] { addText(row); });
         for (int i = 0; i < 3; ++i) {
             const settings::RowDisplay display = kDisplayOptions[i];
             app::onSignal(page.displays[i], &QAbstractButton::clicked, this,
@@ -72,6 +75,18 @@ void SupervisorWindow::connectControls()
     app::onSignal(m_saveButton, &QAbstractButton::clicked, this, [this] { save(); });
     // "Avbryt" ends the program at once and writes nothing; the close handler does not run.
     app::onSignal(m_cancelButton, &QAbstractButton::clicked, this, [] { app::quit(); });
+    // The pages turn by keyboard as the tabs of any dialog do.
+    const struct {
+        QKeySequence keys;
+        int step;
+    } turns[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                 {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1}, {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& turn : turns) {
+        auto* shortcut = new QShortcut(turn.keys, this);
+        const int step = turn.step;
+        app::onSignal(shortcut, &QShortcut::activated, this, [this, step] { turnPage(step); });
+    }
     showDisplays();
 }
 
@@ -116,6 +131,17 @@ void SupervisorWindow::showPage(forms::Panel* header, int page)
         each->setVisible(false);
     header->setCaptionBold(true);
     m_pages[page]->setVisible(true);
+}
+
+void SupervisorWindow::turnPage(int step)
+{
+    int shown = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!m_pages[i]->isHidden())
+            shown = i;
+    }
+    const int next = (shown + step + 3) % 3;
+    showPage(m_headers[next], next);
 }
 
 // A picture that cannot be read (its file has gone, or holds no picture) leaves the preview

@@ -92,6 +92,7 @@ private:
     void connectControls();
 
     void showPage(forms::Panel* header, int page);
+    void turnPage(int step);
     void showCount();
     void showDisplays();
     void preview(editor::Row row, const QString& name);

@@ -120,6 +120,8 @@ void SupervisorWindow::buildWindow()
         m_headers[i]->setBevel(Panel::Bevel::Raised);
         m_headers[i]->setCaptionFont(forms::msSansSerif(11.89, headers[i].bold));
         m_headers[i]->setCaption(QString::fromUtf8(headers[i].caption));
+        // Reached with Tab, not by a click, so the mouse leaves the focus where it was.
+        m_headers[i]->setFocusPolicy(Qt::TabFocus);
     }
 
     for (int i = 0; i < 3; ++i) {
