@@ -27,6 +27,9 @@ struct Flavour {
     int edge;
 };
 
+// Pictures of at most this many pixels are not worth a cache entry for a card.
+constexpr qint64 kDirectPixels = 1024 * 1024;
+
 // The standard's sizes: each entry fits a square of this edge.
 constexpr Flavour kFlavours[] = {{"normal", 128}, {"large", 256}, {"x-large", 512}, {"xx-large", 1024}};
 
@@ -176,7 +179,9 @@ QImage cachedStretchedPicture(const QString& fileName, QSize size)
 {
     const QSize full = uprightSize(fileName);
     Source source;
-    if (size.isEmpty() || !describeSource(fileName, &source))
+    // A picture of up to a megapixel decodes in a few milliseconds, and decoded directly it
+    // shows exactly as it always has; the cache is for the teacher's photos.
+    if (size.isEmpty() || qint64(full.width()) * full.height() <= kDirectPixels || !describeSource(fileName, &source))
         return decodePicture(fileName, size);
     // The smallest entry that covers the size both ways, so that nothing is enlarged.
     for (const Flavour& flavour : kFlavours) {

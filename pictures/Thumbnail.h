@@ -22,7 +22,8 @@ QString thumbnailFolder();
 QImage cachedPicture(const QString& fileName, QSize size);
 
 // The picture stretched to fill `size`, as decodePicture() gives it, from the smallest cache
-// entry that covers the size both ways; decoded directly when none can.
+// entry that covers the size both ways; decoded directly when none can, or when the picture
+// has at most a megapixel.
 QImage cachedStretchedPicture(const QString& fileName, QSize size);
 
 // Where the entry for the file would lie for a picture of that size; empty when the size is

@@ -93,6 +93,20 @@ private slots:
         photo.close();
         QVERIFY(near(pictures::cachedPicture(set + "/foto.jpg", QSize(48, 48)).pixelColor(12, 8), Qt::red));
     }
+
+    // A card's picture: a small one exactly as decoded, with no entry, so that a game of
+    // drawn pictures looks as it always has; a photo through the cache.
+    void aCardTakesTheCacheForPhotosOnly()
+    {
+        const QString set = m_tmp.filePath("kort");
+        const QString small = writePicture(set, "liten.bmp", QSize(400, 400), Qt::yellow);
+        const QString photo = writePicture(set, "foto.bmp", QSize(1200, 900), Qt::yellow);
+        const QSize card(89, 89);
+        QCOMPARE(pictures::cachedStretchedPicture(small, card), pictures::decodePicture(small, card));
+        QVERIFY(!QFileInfo::exists(pictures::thumbnailPath(small, card)));
+        pictures::cachedStretchedPicture(photo, card);
+        QVERIFY(QFileInfo::exists(pictures::thumbnailPath(photo, card)));
+    }
 };
 
 QTEST_GUILESS_MAIN(ThumbnailsTest)
