@@ -313,7 +313,8 @@ void ChooserWindow::askName(Naming naming, const QString& suggestion)
     connect(dialog, &QInputDialog::textValueSelected, this, [this, naming, folder, setName](const QString& name) {
         if (naming == Naming::Rename && name.trimmed() == setName)
             return;
-        if (const QString problem = cardsets::newSetNameProblem(m_root, name); !problem.isEmpty()) {
+        if (const QString problem = cardsets::newSetNameProblem(m_root, name, naming == Naming::Rename ? folder : QString());
+            !problem.isEmpty()) {
             // The name comes back to be mended rather than typed again.
             tell(problem, [this, naming, name, folder] {
                 choose(folder);

@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("too long") << QString(200, QChar(u'ö')) << "för långt";
         QTest::newRow("taken by a set") << "Finns" << "redan en mapp som heter \"Finns\"";
         QTest::newRow("taken by a file") << "fil" << "redan en fil";
+        QTest::newRow("taken in another case") << "FINNS" << "bara i stora och små";
     }
     void namesForNewSets()
     {
@@ -128,7 +129,10 @@ private slots:
         QVERIFY(failureOf([&] { cardsets::renameCardSet(root, djur, QStringLiteral("Frukt")); })
                     .contains(QStringLiteral("redan en mapp")));
         QVERIFY(!failureOf([&] { cardsets::renameCardSet(root, root, QStringLiteral("Annat")); }).isEmpty());
-        const QString fåglar = cardsets::renameCardSet(root, djur, QStringLiteral("Fåglar"));
+        QVERIFY(failureOf([&] { cardsets::copyCardSet(root, djur, QStringLiteral("frukt")); })
+                    .contains(QStringLiteral("bara i stora och små")));
+        const QString fåglar = cardsets::renameCardSet(root, cardsets::renameCardSet(root, djur, QStringLiteral("DJUR")),
+                                                       QStringLiteral("Fåglar"));
         QCOMPARE(readBytes(fåglar + QStringLiteral("/katt.jpg")), QByteArray("katt"));
         QVERIFY(!QFileInfo::exists(djur));
 
