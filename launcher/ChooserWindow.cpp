@@ -245,7 +245,7 @@ void ChooserWindow::updateButtons()
     const bool whole = own && QDir(m_sets->at(index).folder) != QDir(m_root);
     m_play->setEnabled(chosen && m_sets->at(index).playable());
     m_edit->setEnabled(chosen && m_sets->at(index).readable);
-    m_add->setEnabled(chosen && !importing());
+    m_add->setEnabled(chosen && m_sets->at(index).writable && !importing());
     m_open->setEnabled(chosen);
     m_rename->setEnabled(whole);
     m_remove->setEnabled(whole);
@@ -432,6 +432,14 @@ void ChooserWindow::addPictures(int index, const QStringList& files)
     if (index < 0 || index >= m_sets->rowCount() || files.isEmpty() || importing())
         return;
     const cardsets::CardSetSummary set = m_sets->at(index);
+    // Said once, before anything is copied, rather than once for every picture refused.
+    if (!set.writable) {
+        tell(QStringLiteral("Kortleken \"%1\" ligger i mappen %2, där inga bilder kan sparas. Kopiera den först "
+                            "med \"%3\" och lägg till bilderna i kopian.")
+                 .arg(set.name, QDir::toNativeSeparators(set.folder),
+                      m_sets->isOwn(index) ? QStringLiteral("Kopiera…") : QStringLiteral("Kopiera till mina kortlekar")));
+        return;
+    }
     const int total = int(files.size());
     const auto working = [total](int number) {
         return QStringLiteral("Lägger till %1 av %2 bilder…").arg(number).arg(total);

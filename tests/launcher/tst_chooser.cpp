@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QtTest>
 
@@ -163,6 +164,24 @@ private slots:
         QVERIFY(window.findChild<QLabel*>("status")->text().endsWith(
             QStringLiteral("2 bilder lades till i kortleken \"%1\". Du avbröt innan de andra 1 hann kopieras.")
                 .arg(QFileInfo(m_root).fileName())));
+    }
+
+    // A set on a read-only stick takes no pictures: the teacher is sent to a copy at once,
+    // rather than told of each picture refused.
+    void aSetThatCannotBeWrittenTakesNoPictures()
+    {
+        const QString stick = m_tmp.filePath("sticka");
+        writeBytes(stick + "/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
+        QFile::setPermissions(stick, QFile::ReadOwner | QFile::ExeOwner);
+        const auto giveBack = qScopeGuard([&] { QFile::setPermissions(stick, QFile::permissions(m_root)); });
+        if (QFileInfo(stick).isWritable())
+            QSKIP("this user may write in any folder");
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        window.showOtherSet(stick);
+        window.setCurrentSet(window.sets().rowOf(stick));
+        QVERIFY(!button(&window, "Lägg till bilder…")->isEnabled());
+        window.addPictures(window.currentSet(), {m_root + "/röd.bmp"});
+        QVERIFY(!window.importing() && openDialog<QMessageBox>(&window)->text().contains("Kopiera till mina"));
     }
 
     void aNewSetIsNamedUntilTheNameWillDo()
