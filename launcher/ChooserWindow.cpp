@@ -26,6 +26,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <QFutureWatcher>
 
+#include <algorithm>
+
 namespace launcher {
 
 namespace {
@@ -196,13 +198,16 @@ void ChooserWindow::showOtherSet(const QString& folder)
 
 void ChooserWindow::reload()
 {
-    const QString chosen = currentSet() >= 0 ? m_sets->at(currentSet()).folder : QString();
+    const int was = currentSet();
+    const QString chosen = was >= 0 ? m_sets->at(was).folder : QString();
     m_sets->reload();
     m_status->setText(m_sets->rowCount() == 0
                           ? QStringLiteral("Det finns inga kortlekar här ännu. Tryck på \"Ny kortlek…\".")
                           : QString());
+    // A set taken away, by "Ta bort…" or in the file manager, leaves the teacher at its
+    // neighbour rather than at the top of a long list.
     const int row = m_sets->rowOf(chosen);
-    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? 0 : -1));
+    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? std::clamp(was, 0, m_sets->rowCount() - 1) : -1));
     preferVisibleStrips();
 }
 

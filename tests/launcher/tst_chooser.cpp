@@ -203,6 +203,10 @@ private slots:
         ask->accept();
         QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Frukt"));
         QCOMPARE(window.sets().rowCount(), 3);
+        // A set taken away leaves its neighbour chosen, not the first set.
+        QDir(window.sets().at(window.currentSet()).folder).removeRecursively();
+        window.reload();
+        QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Trasig"));
     }
 };
 
