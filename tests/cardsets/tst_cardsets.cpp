@@ -160,6 +160,7 @@ private slots:
         const QString root = folder(QStringLiteral("modell"));
         for (const QString name : {QStringLiteral("A"), QStringLiteral("B")})
             writeBytes(root + "/" + name + "/kortvy.ini", cardFile(1, 0, 0, {"p.bmp", "p.bmp", "", ""}));
+        writeBytes(root + "/C/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
         QAtomicInt strips = 0;
         cardsets::CardSetModel model(root, QSize(8, 2), [&](const QStringList&) {
             strips.fetchAndAddOrdered(1);
@@ -167,8 +168,10 @@ private slots:
         });
         model.reload();
         QVERIFY(model.waitForStrips(10000));
-        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.rowCount(), 3);
         QCOMPARE(strips.loadRelaxed(), 2);
+        // A set without pictures keeps the strip's room, lined up with the others.
+        QCOMPARE(model.index(2).data(Qt::DecorationRole).value<QImage>().size(), QSize(8, 2));
         QVERIFY(model.index(0).data(cardsets::CardSetModel::StripReadyRole).toBool());
         QCOMPARE(model.index(1).data().toString(), QStringLiteral("B\n1 kort – 1 kort saknar bild"));
 
