@@ -156,8 +156,10 @@ void CardSetModel::queueStrip(const QString& folder)
     if (row < 0)
         return;
     if (m_sets.at(row).summary.pictures.isEmpty()) {
-        m_sets[row].stripReady = true;
+        // The empty room is taken while the row still asks for it: once ready, the row
+        // gives its own strip, which would be none, and the text would move into the room.
         m_sets[row].strip = data(index(row), Qt::DecorationRole).value<QImage>();
+        m_sets[row].stripReady = true;
         return;
     }
     if (!m_waiting.contains(folder))

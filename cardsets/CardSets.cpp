@@ -137,7 +137,7 @@ QList<CardSetSummary> listCardSets(const QString& root)
     return sets;
 }
 
-QString newSetNameProblem(const QString& root, const QString& name)
+QString newSetNameProblem(const QString& root, const QString& name, const QString& renaming)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
@@ -159,6 +159,18 @@ QString newSetNameProblem(const QString& root, const QString& name)
         return QStringLiteral("Det finns redan %1 som heter \"%2\" i mappen %3. Välj ett annat namn.")
             .arg(S_ISDIR(st.st_mode) ? QStringLiteral("en mapp") : QStringLiteral("en fil"), trimmed,
                  QDir::toNativeSeparators(root));
+    // Two sets whose names differ only in case look alike in the list, and are one and the
+    // same folder on a stick or a computer that does not tell case apart.
+    const QString own = renaming.isEmpty() ? QString() : QFileInfo(renaming).fileName();
+    const QString folded = trimmed.toCaseFolded();
+    const QDir card(root);
+    for (const QString& entry : card.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry != own && entry.toCaseFolded() == folded)
+            return QStringLiteral("Det finns redan %1 som heter \"%2\" i mappen %3, och namnen skiljer sig bara i "
+                                  "stora och små bokstäver. Välj ett annat namn.")
+                .arg(QFileInfo(card.filePath(entry)).isDir() ? QStringLiteral("en mapp") : QStringLiteral("en fil"),
+                     entry, QDir::toNativeSeparators(root));
+    }
     return QString();
 }
 
@@ -202,7 +214,7 @@ QString renameCardSet(const QString& root, const QString& folder, const QString&
     if (sameFolder(folder, root))
         throw failure(QStringLiteral("Mappen %1 håller alla dina kortlekar och behåller sitt namn.")
                           .arg(QDir::toNativeSeparators(root)));
-    if (const QString problem = newSetNameProblem(root, name); !problem.isEmpty())
+    if (const QString problem = newSetNameProblem(root, name, folder); !problem.isEmpty())
         throw failure(problem);
     const QString to = QDir(root).absolutePath() + QLatin1Char('/') + trimmed;
     if (const int error = runtime::renameNoReplace(folder, to))

@@ -46,8 +46,9 @@ QStringList findCardSets(const QString& root);
 QList<CardSetSummary> listCardSets(const QString& root);
 
 // Why a card set cannot be called this under the card folder, as a complete Swedish
-// sentence; empty when it can. The name is taken without blanks at either end.
-QString newSetNameProblem(const QString& root, const QString& name);
+// sentence; empty when it can. The name is taken without blanks at either end. When a set
+// is being renamed, renaming is its folder, whose own name may change in case only.
+QString newSetNameProblem(const QString& root, const QString& name, const QString& renaming = QString());
 
 // Makes a new card set in a new folder under the card folder: three cards with nothing on
 // them yet, pictures in the upper row, texts in the lower. Returns the folder. Throws

@@ -27,6 +27,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <QFutureWatcher>
 
+#include <algorithm>
+
 namespace launcher {
 
 namespace {
@@ -200,13 +202,16 @@ void ChooserWindow::showOtherSet(const QString& folder)
 
 void ChooserWindow::reload()
 {
-    const QString chosen = currentSet() >= 0 ? m_sets->at(currentSet()).folder : QString();
+    const int was = currentSet();
+    const QString chosen = was >= 0 ? m_sets->at(was).folder : QString();
     m_sets->reload();
     m_status->setText(m_sets->rowCount() == 0
                           ? QStringLiteral("Det finns inga kortlekar här ännu. Tryck på \"Ny kortlek…\".")
                           : QString());
+    // A set taken away, by "Ta bort…" or in the file manager, leaves the teacher at its
+    // neighbour rather than at the top of a long list.
     const int row = m_sets->rowOf(chosen);
-    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? 0 : -1));
+    setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? std::clamp(was, 0, m_sets->rowCount() - 1) : -1));
     preferVisibleStrips();
 }
 
@@ -249,7 +254,7 @@ void ChooserWindow::updateButtons()
     const bool whole = own && QDir(m_sets->at(index).folder) != QDir(m_root);
     m_play->setEnabled(chosen && m_sets->at(index).playable());
     m_edit->setEnabled(chosen && m_sets->at(index).readable);
-    m_add->setEnabled(chosen && !importing());
+    m_add->setEnabled(chosen && m_sets->at(index).writable && !importing());
     m_open->setEnabled(chosen);
     m_rename->setEnabled(whole);
     m_remove->setEnabled(whole);
@@ -319,7 +324,8 @@ void ChooserWindow::askName(Naming naming, const QString& suggestion)
     connect(dialog, &QInputDialog::textValueSelected, this, [this, naming, folder, setName](const QString& name) {
         if (naming == Naming::Rename && name.trimmed() == setName)
             return;
-        if (const QString problem = cardsets::newSetNameProblem(m_root, name); !problem.isEmpty()) {
+        if (const QString problem = cardsets::newSetNameProblem(m_root, name, naming == Naming::Rename ? folder : QString());
+            !problem.isEmpty()) {
             // The name comes back to be mended rather than typed again.
             tell(problem, [this, naming, name, folder] {
                 choose(folder);
@@ -437,6 +443,14 @@ void ChooserWindow::addPictures(int index, const QStringList& files)
     if (index < 0 || index >= m_sets->rowCount() || files.isEmpty() || importing())
         return;
     const cardsets::CardSetSummary set = m_sets->at(index);
+    // Said once, before anything is copied, rather than once for every picture refused.
+    if (!set.writable) {
+        tell(QStringLiteral("Kortleken \"%1\" ligger i mappen %2, där inga bilder kan sparas. Kopiera den först "
+                            "med \"%3\" och lägg till bilderna i kopian.")
+                 .arg(set.name, QDir::toNativeSeparators(set.folder),
+                      m_sets->isOwn(index) ? QStringLiteral("Kopiera…") : QStringLiteral("Kopiera till mina kortlekar")));
+        return;
+    }
     const int total = int(files.size());
     const auto working = [total](int number) {
         return QStringLiteral("Lägger till %1 av %2 bilder…").arg(number).arg(total);

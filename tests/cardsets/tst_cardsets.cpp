@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("too long") << QString(200, QChar(u'ö')) << "för långt";
         QTest::newRow("taken by a set") << "Finns" << "redan en mapp som heter \"Finns\"";
         QTest::newRow("taken by a file") << "fil" << "redan en fil";
+        QTest::newRow("taken in another case") << "FINNS" << "bara i stora och små";
     }
     void namesForNewSets()
     {
@@ -128,7 +129,8 @@ private slots:
         QVERIFY(failureOf([&] { cardsets::renameCardSet(root, djur, QStringLiteral("Frukt")); })
                     .contains(QStringLiteral("redan en mapp")));
         QVERIFY(!failureOf([&] { cardsets::renameCardSet(root, root, QStringLiteral("Annat")); }).isEmpty());
-        const QString fåglar = cardsets::renameCardSet(root, djur, QStringLiteral("Fåglar"));
+        const QString fåglar = cardsets::renameCardSet(root, cardsets::renameCardSet(root, djur, QStringLiteral("DJUR")),
+                                                       QStringLiteral("Fåglar"));
         QCOMPARE(readBytes(fåglar + QStringLiteral("/katt.jpg")), QByteArray("katt"));
         QVERIFY(!QFileInfo::exists(djur));
 
@@ -156,6 +158,7 @@ private slots:
         const QString root = folder(QStringLiteral("modell"));
         for (const QString name : {QStringLiteral("A"), QStringLiteral("B")})
             writeBytes(root + "/" + name + "/kortvy.ini", cardFile(1, 0, 0, {"p.bmp", "p.bmp", "", ""}));
+        writeBytes(root + "/C/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
         QAtomicInt strips = 0;
         cardsets::CardSetModel model(root, QSize(8, 2), [&](const QStringList&) {
             strips.fetchAndAddOrdered(1);
@@ -163,8 +166,10 @@ private slots:
         });
         model.reload();
         QVERIFY(model.waitForStrips(10000));
-        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.rowCount(), 3);
         QCOMPARE(strips.loadRelaxed(), 2);
+        // A set without pictures keeps the strip's room, lined up with the others.
+        QCOMPARE(model.index(2).data(Qt::DecorationRole).value<QImage>().size(), QSize(8, 2));
         QVERIFY(model.index(0).data(cardsets::CardSetModel::StripReadyRole).toBool());
         QCOMPARE(model.index(1).data().toString(), QStringLiteral("B\n1 kort – 1 kort saknar bild"));
 

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QtTest>
 
@@ -165,6 +166,24 @@ private slots:
                 .arg(QFileInfo(m_root).fileName())));
     }
 
+    // A set on a read-only stick takes no pictures: the teacher is sent to a copy at once,
+    // rather than told of each picture refused.
+    void aSetThatCannotBeWrittenTakesNoPictures()
+    {
+        const QString stick = m_tmp.filePath("sticka");
+        writeBytes(stick + "/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
+        QFile::setPermissions(stick, QFile::ReadOwner | QFile::ExeOwner);
+        const auto giveBack = qScopeGuard([&] { QFile::setPermissions(stick, QFile::permissions(m_root)); });
+        if (QFileInfo(stick).isWritable())
+            QSKIP("this user may write in any folder");
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        window.showOtherSet(stick);
+        window.setCurrentSet(window.sets().rowOf(stick));
+        QVERIFY(!button(&window, "Lägg till bilder…")->isEnabled());
+        window.addPictures(window.currentSet(), {m_root + "/röd.bmp"});
+        QVERIFY(!window.importing() && openDialog<QMessageBox>(&window)->text().contains("Kopiera till mina"));
+    }
+
     void aNewSetIsNamedUntilTheNameWillDo()
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Edit);
@@ -184,6 +203,10 @@ private slots:
         ask->accept();
         QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Frukt"));
         QCOMPARE(window.sets().rowCount(), 3);
+        // A set taken away leaves its neighbour chosen, not the first set.
+        QDir(window.sets().at(window.currentSet()).folder).removeRecursively();
+        window.reload();
+        QCOMPARE(window.sets().at(window.currentSet()).name, QStringLiteral("Trasig"));
     }
 };
 
