@@ -192,6 +192,7 @@ ChooserWindow::~ChooserWindow()
     if (m_stopImport)
         *m_stopImport = true;
     m_import.waitForFinished();
+    m_copying.waitForFinished();
 }
 
 void ChooserWindow::showOtherSet(const QString& folder)
@@ -344,14 +345,19 @@ void ChooserWindow::named(Naming naming, const QString& folder, const QString& n
         makeSet(name);
         return;
     }
+    if (naming == Naming::Copy) {
+        copyOnWorker(QStringLiteral("Kopierar kortleken \"%1\"…").arg(QFileInfo(folder).fileName()),
+                     [root = m_root, folder, name] { return cardsets::copyCardSet(root, folder, name); },
+                     [this, name](const QString&) {
+                         m_status->setText(QStringLiteral("Kopian \"%1\" skapades.").arg(name.trimmed()));
+                     });
+        return;
+    }
     try {
-        const QString made = naming == Naming::Rename ? cardsets::renameCardSet(m_root, folder, name)
-                                                      : cardsets::copyCardSet(m_root, folder, name);
+        const QString made = cardsets::renameCardSet(m_root, folder, name);
         reload();
         choose(made);
-        m_status->setText(naming == Naming::Rename
-                              ? QStringLiteral("Kortleken heter nu \"%1\".").arg(name.trimmed())
-                              : QStringLiteral("Kopian \"%1\" skapades.").arg(name.trimmed()));
+        m_status->setText(QStringLiteral("Kortleken heter nu \"%1\".").arg(name.trimmed()));
     } catch (const runtime::Error& e) {
         tell(e.message());
     }
@@ -389,15 +395,55 @@ void ChooserWindow::copyIn()
     const int index = currentSet();
     if (index < 0)
         return;
-    try {
-        const QString made = cardsets::copyIntoCardFolder(m_root, m_sets->at(index).folder);
+    const cardsets::CardSetSummary set = m_sets->at(index);
+    copyOnWorker(QStringLiteral("Kopierar kortleken \"%1\"…").arg(set.name),
+                 [root = m_root, folder = set.folder] { return cardsets::copyIntoCardFolder(root, folder); },
+                 [this](const QString& made) {
+                     m_status->setText(QStringLiteral("Kortleken kopierades till mappen %1 och heter där \"%2\".")
+                                           .arg(QDir::toNativeSeparators(m_root), QFileInfo(made).fileName()));
+                 });
+}
+
+// A set is read from a stick or a slow disk on a worker thread, so that the window goes on
+// answering; the busy dialog keeps the teacher from changing the sets meanwhile. The copy is
+// put in place whole or not at all, so there is nothing to stop halfway.
+void ChooserWindow::copyOnWorker(const QString& working, std::function<QString()> copy,
+                                 std::function<void(const QString& made)> done)
+{
+    if (copying() || importing())
+        return;
+    auto* progress = new QProgressDialog(working, QString(), 0, 0, this);
+    progress->setWindowTitle(windowTitle());
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setCancelButton(nullptr);
+    // A small set is copied without a dialog flashing by.
+    progress->setMinimumDuration(300);
+    progress->setValue(0);
+    struct Outcome {
+        QString made;
+        QString failure;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher, progress, outcome, done] {
+        watcher->deleteLater();
+        progress->deleteLater();
         reload();
-        choose(made);
-        m_status->setText(QStringLiteral("Kortleken kopierades till mappen %1 och heter där \"%2\".")
-                              .arg(QDir::toNativeSeparators(m_root), QFileInfo(made).fileName()));
-    } catch (const runtime::Error& e) {
-        tell(e.message());
-    }
+        if (!outcome->failure.isEmpty()) {
+            tell(outcome->failure);
+            return;
+        }
+        choose(outcome->made);
+        done(outcome->made);
+    });
+    m_copying = QtConcurrent::run([copy = std::move(copy), outcome] {
+        try {
+            outcome->made = copy();
+        } catch (const runtime::Error& e) {
+            outcome->failure = e.message();
+        }
+    });
+    watcher->setFuture(m_copying);
 }
 
 bool ChooserWindow::makeSet(const QString& name)

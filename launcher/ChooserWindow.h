@@ -63,6 +63,7 @@ public:
                                                                const cardsets::ImportProgress& progress)>;
     void setPictureAdder(PictureAdder adder) { m_addPictures = std::move(adder); }
     bool importing() const { return m_progress != nullptr; }
+    bool copying() const { return m_copying.isRunning(); }
 
     // A message in a box of this window that does not stop the program while it is open;
     // afterwards, if given, runs then.
@@ -82,6 +83,8 @@ private:
     void named(Naming naming, const QString& folder, const QString& name);
     void askRemove();
     void copyIn();
+    void copyOnWorker(const QString& working, std::function<QString()> copy,
+                      std::function<void(const QString& made)> done);
     void choosePictures();
     void openFolder();
     void editPlayOptions();
@@ -97,6 +100,7 @@ private:
     QProgressDialog* m_progress = nullptr;
     std::shared_ptr<std::atomic_bool> m_stopImport;
     QFuture<cardsets::AddedPictures> m_import;
+    QFuture<void> m_copying;
 
     QListView* m_list;
     QLabel* m_status;
