@@ -66,7 +66,7 @@ SANITIZE_BUILD ?= build-sanitize
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DKORTVY_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && LSAN_OPTIONS=suppressions=$(abspath tests/support/lsan.supp) ctest --output-on-failure -j $(JOBS)
 
 # The README's pictures of the game, the supervisor tool and "Kortlekar", made anew from the
 # programs on a virtual X server.
