@@ -17,9 +17,11 @@
 #include "runtime/Error.h"
 #include "runtime/Random.h"
 #include "settings/PlayOptions.h"
+#include "sound/Voice.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPixmap>
@@ -156,6 +158,14 @@ GameWindow::GameWindow()
     // Out of the keyboard's reach: Space or Enter from a learner or a switch must never end
     // the game. The teacher uses the mouse, and a screen reader can still press it.
     m_stopButton->setFocusPolicy(Qt::NoFocus);
+    for (int k = 0; k < exercise::kSlots; ++k) {
+        const auto again = [this, k] {
+            if (k == m_exercise.framedCard())
+                m_readAloud.again();
+        };
+        app::onSignal(m_upperPictures[k], &forms::PictureBox::clicked, this, again);
+        app::onSignal(m_upperTexts[k], &forms::Panel::clicked, this, again);
+    }
     // "Sluta" ends the game at once; the close handler does not run.
     app::onSignal(m_stopButton, &QAbstractButton::clicked, this, [] { app::quit(); });
 
@@ -186,9 +196,20 @@ GameWindow::GameWindow()
     app::onSignal(&m_stepTimer, &QTimer::timeout, this, [this] { stepMark(); });
 }
 
+GameWindow::~GameWindow()
+{
+    m_readAloud.stop();
+}
+
 void GameWindow::setClock(Clock clock)
 {
     m_clock = std::move(clock);
+}
+
+void GameWindow::setVoice(exercise::SoundPlayer* player, exercise::Speaker* speaker)
+{
+    m_player = player;
+    m_speaker = speaker;
 }
 
 void GameWindow::load()
@@ -204,7 +225,8 @@ void GameWindow::load()
     exercise::shuffle(order, set.count, runtime::randomSource());
     m_exercise = exercise::Exercise(set.count, order);
 
-    m_keys = exercise::KeyboardPlay(set.count, settings::readPlayOptions(settings::kPlayOptionsFileName));
+    const settings::PlayOptions options = settings::readPlayOptions(settings::kPlayOptionsFileName);
+    m_keys = exercise::KeyboardPlay(set.count, options);
     m_lowerDisplay = set.lowerDisplay;
 
     fillSlots(set);
@@ -212,6 +234,23 @@ void GameWindow::load()
     placeFrame();
     decodePictures();
     tellQuestion();
+    prepareReadAloud(set, options.readAloud);
+    m_readAloud.frameMovedTo(m_exercise.framedCard());
+}
+
+void GameWindow::prepareReadAloud(const settings::CardSet& set, bool on)
+{
+    if (!on)
+        return;
+    if (!m_player || !m_speaker) {
+        m_voice = std::make_unique<sound::Voice>(true);
+        m_player = m_voice.get();
+        m_speaker = m_voice.get();
+    }
+    QList<exercise::Utterance> cards;
+    for (int i = 0; i < set.count; ++i)
+        cards << exercise::utteranceFor(QDir::current(), set.cards[i]);
+    m_readAloud = exercise::ReadAloud(true, cards, m_player, m_speaker);
 }
 
 // Upper card i stands in upper slot i; its partner, picture and text together, in the lower
@@ -301,6 +340,7 @@ void GameWindow::answer(qint16 slot)
     m_lowerTexts[slot]->hide();
     m_keys.removed(slot);
     if (answer == exercise::Answer::Finished) {
+        m_readAloud.stop();
         app::quit();
         return;
     }
@@ -308,6 +348,7 @@ void GameWindow::answer(qint16 slot)
     m_frame->show();
     showMark();
     tellQuestion();
+    m_readAloud.frameMovedTo(m_exercise.framedCard());
 }
 
 bool GameWindow::event(QEvent* event)
@@ -315,7 +356,9 @@ bool GameWindow::event(QEvent* event)
     // Every key stops here: none reaches "Sluta" or the focus chain, Escape included.
     if (event->type() == QEvent::KeyPress) {
         auto* press = static_cast<QKeyEvent*>(event);
-        if (const auto key = keyOf(press))
+        if (press->key() == Qt::Key_R && !press->isAutoRepeat())
+            app::handle([this] { m_readAloud.again(); });
+        else if (const auto key = keyOf(press))
             app::handle([&] { pressed(*key, press->isAutoRepeat()); });
         return true;
     }

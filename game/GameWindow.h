@@ -2,6 +2,7 @@
 
 #include "exercise/Exercise.h"
 #include "exercise/KeyboardPlay.h"
+#include "exercise/ReadAloud.h"
 #include "app/MainWindow.h"
 #include "settings/CardSet.h"
 
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace forms {
 class PictureButton;
@@ -16,6 +18,10 @@ class PictureBox;
 class Panel;
 class Outline;
 } // namespace forms
+
+namespace sound {
+class Voice;
+} // namespace sound
 
 namespace game {
 
@@ -28,6 +34,9 @@ namespace game {
 // one as a click would (exercise::KeyboardPlay, with the teacher's choices from the options
 // file beside kortvy.ini); a tap is a click; to assistive technology each card is a push
 // button, and the lower row tells which card is asked for. No key ends the game.
+//
+// Where the teacher has asked for it, the framed card is read aloud each time the frame comes
+// to it, and again on a click or tap on it or the key R (exercise::ReadAloud).
 //
 // Each control can be found by its object name:
 //   the window                           Form1
@@ -43,6 +52,7 @@ class GameWindow : public app::MainWindow {
 
 public:
     GameWindow();
+    ~GameWindow() override;
 
     // Start-up, before the window is shown: the backdrop, the card set from kortvy.ini, the
     // shuffle, and every card in its slot as its row shows it. Throws runtime::Error.
@@ -54,6 +64,8 @@ public:
     // The clock key presses and scanning are timed by, in milliseconds; a test sets its own.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock);
+    // Where recordings and words go, in place of the desktop's sound; before load().
+    void setVoice(exercise::SoundPlayer* player, exercise::Speaker* speaker);
 
     // The question as assistive technology is told it: which card belongs to the framed one.
     QString question() const;
@@ -66,6 +78,7 @@ private:
     void fillSlots(const settings::CardSet& set);
     void showRows(const settings::CardSet& set);
     void decodePictures();
+    void prepareReadAloud(const settings::CardSet& set, bool on);
     void answer(qint16 slot);
     void placeFrame();
     void pressed(exercise::Key key, bool repeated);
@@ -94,6 +107,11 @@ private:
     QElapsedTimer m_elapsed;
     Clock m_clock;
     QTimer m_stepTimer;
+
+    std::unique_ptr<sound::Voice> m_voice;
+    exercise::SoundPlayer* m_player = nullptr;
+    exercise::Speaker* m_speaker = nullptr;
+    exercise::ReadAloud m_readAloud;
 
     // A touch on the lower row counts as a tap while one finger stays down and near where it
     // came down.

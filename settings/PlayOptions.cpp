@@ -27,6 +27,20 @@ constexpr ScanningWord kScanningWords[] = {
 const QString kKeyboard = QStringLiteral("spel/tangentbord");
 const QString kScanning = QStringLiteral("spel/skanning");
 const QString kPace = QStringLiteral("spel/takt-ms");
+const QString kReadAloud = QStringLiteral("spel/las-upp");
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("ja") : QStringLiteral("nej");
+}
+
+// A value of "ja" or "nej"; anything else leaves `option` as it is.
+void readYesNo(const QSettings& file, const QString& key, bool& option)
+{
+    const QString value = file.value(key).toString();
+    if (value == yesNo(true) || value == yesNo(false))
+        option = value == yesNo(true);
+}
 
 } // namespace
 
@@ -36,9 +50,8 @@ PlayOptions readPlayOptions(const QString& path)
     if (!QFileInfo(path).isFile())
         return options;
     const QSettings file(path, QSettings::IniFormat);
-    const QString keyboard = file.value(kKeyboard).toString();
-    if (keyboard == QLatin1String("ja") || keyboard == QLatin1String("nej"))
-        options.keyboard = keyboard == QLatin1String("ja");
+    readYesNo(file, kKeyboard, options.keyboard);
+    readYesNo(file, kReadAloud, options.readAloud);
     const QString scanning = file.value(kScanning).toString();
     for (const ScanningWord& w : kScanningWords) {
         if (scanning == QLatin1String(w.word))
@@ -60,10 +73,11 @@ void writePlayOptions(const QString& path, const PlayOptions& options)
     }
     // Written here rather than through QSettings, which keeps a failed save's values for the
     // rest of the process as if they had been saved.
-    const QString text = QStringLiteral("[spel]\n%1=%2\n%3=%4\n%5=%6\n")
-                             .arg(kKeyboard.section(QLatin1Char('/'), 1), options.keyboard ? QStringLiteral("ja") : QStringLiteral("nej"),
-                                  kScanning.section(QLatin1Char('/'), 1), scanning,
-                                  kPace.section(QLatin1Char('/'), 1), QString::number(options.paceMs));
+    const auto line = [](const QString& key, const QString& value) {
+        return QStringLiteral("%1=%2\n").arg(key.section(QLatin1Char('/'), 1), value);
+    };
+    const QString text = QStringLiteral("[spel]\n") + line(kKeyboard, yesNo(options.keyboard)) + line(kScanning, scanning) +
+                         line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud));
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(path);
     // Unbuffered, so that a write the system cuts short shows here and is never committed.

@@ -23,6 +23,10 @@ struct PlayOptions {
     bool keyboard = true;
     Scanning scanning = Scanning::Off;
     int paceMs = 2000;
+    // Each card's word is read aloud when the frame comes to it: in the teacher's recorded
+    // voice where the set has one, otherwise in a synthetic Swedish one. Off, the game is
+    // silent.
+    bool readAloud = false;
 
     bool operator==(const PlayOptions&) const = default;
 };

@@ -3,11 +3,24 @@
 #include "tests/game/GameTestSupport.h"
 
 #include "game/CardMark.h"
+#include "settings/PlayOptions.h"
 
 #include <QAccessible>
 #include <QPointingDevice>
 
 using namespace gametest;
+
+namespace {
+
+// Writes down what the window asks to be heard.
+struct Ears : exercise::SoundPlayer, exercise::Speaker {
+    QStringList heard;
+    void play(const QString& file) override { heard << QFileInfo(file).fileName(); }
+    void say(const QString& word) override { heard << word; }
+    void stop() override {}
+};
+
+} // namespace
 
 class GameKeysTest : public QObject {
     Q_OBJECT
@@ -101,6 +114,31 @@ private slots:
         QTest::touchEvent(w, s).press(0, at, w);
         QTest::touchEvent(w, s).release(0, at + QPoint(1, 1), w);
         QCOMPARE(game.window.exercise().framedCard(), qint16(1));
+    }
+
+    // Read aloud, the frame's card is heard at the start and at each move, and again on R or
+    // a click on it, not on another upper card; off, nothing is ever asked.
+    void readAloudFollowsTheFrame()
+    {
+        for (const bool on : {false, true}) {
+            app::resetEnded();
+            CardFolder folder;
+            writeStandard(folder, 3);
+            writeBytes(folder.path() + QStringLiteral("/ovre0.wav"), "RIFF");
+            settings::writePlayOptions(settings::kPlayOptionsFileName, {true, settings::Scanning::Off, 2000, on});
+            Ears ears;
+            game::GameWindow window;
+            window.setVoice(&ears, &ears);
+            window.load();
+            forms::showCentred(&window);
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QTest::keyClick(&window, Qt::Key_R);
+            click(control(window, QStringLiteral("Image1(1)")));
+            click(control(window, QStringLiteral("Panel3D3(0)")));
+            click(control(window, QStringLiteral("Image2(%1)").arg(window.exercise().slotOf(0))));
+            click(control(window, QStringLiteral("Image1(1)")));
+            QCOMPARE(ears.heard, on ? QStringList({"ovre0.wav", "ovre0.wav", "ovre0.wav", "ö1", "ö1"}) : QStringList());
+        }
     }
 };
 

@@ -19,3 +19,9 @@ done
 # would otherwise start one tied to the display, and every program after would meet it).
 env -i "${kept[@]}" HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
   DBUS_SESSION_BUS_ADDRESS=disabled: LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@"
+status=$?
+# A service started on the test's behalf (the speech service is, on the first word) listens
+# in the test's runtime folder, and may hang there when it has no sound to speak into; it
+# goes with the folder.
+pkill -KILL -f -- "$scratch/" 2>/dev/null
+exit $status

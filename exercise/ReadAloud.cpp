@@ -1,0 +1,78 @@
+#include "exercise/ReadAloud.h"
+
+#include <QFileInfo>
+
+namespace exercise {
+
+QString ownSoundOf(const QDir& folder, const settings::Card& card)
+{
+    if (card.upperPicture.isEmpty())
+        return {};
+    const QString base = QFileInfo(card.upperPicture).completeBaseName();
+    for (const char* suffix : kSoundSuffixes) {
+        const QString path = folder.filePath(base + QLatin1Char('.') + QLatin1String(suffix));
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+QString wordOf(const settings::Card& card)
+{
+    return !card.upperText.trimmed().isEmpty() ? card.upperText : card.lowerText;
+}
+
+Utterance utteranceFor(const QDir& folder, const settings::Card& card)
+{
+    if (const QString sound = ownSoundOf(folder, card); !sound.isEmpty())
+        return {Utterance::Kind::Sound, sound};
+    if (const QString word = wordOf(card); !word.trimmed().isEmpty())
+        return {Utterance::Kind::Word, word};
+    return {};
+}
+
+ReadAloud::ReadAloud(bool on, QList<Utterance> cards, SoundPlayer* player, Speaker* speaker)
+    : m_on(on)
+    , m_cards(std::move(cards))
+    , m_player(player)
+    , m_speaker(speaker)
+{
+}
+
+void ReadAloud::frameMovedTo(int card)
+{
+    m_framed = card;
+    again();
+}
+
+void ReadAloud::again()
+{
+    if (!m_on || m_framed < 0 || m_framed >= m_cards.size())
+        return;
+    stopAll();
+    const Utterance& u = m_cards[m_framed];
+    switch (u.kind) {
+    case Utterance::Kind::Sound:
+        m_player->play(u.what);
+        break;
+    case Utterance::Kind::Word:
+        m_speaker->say(u.what);
+        break;
+    case Utterance::Kind::Nothing:
+        break;
+    }
+}
+
+void ReadAloud::stop()
+{
+    if (m_on)
+        stopAll();
+}
+
+void ReadAloud::stopAll()
+{
+    m_player->stop();
+    m_speaker->stop();
+}
+
+} // namespace exercise

@@ -1,0 +1,75 @@
+// The desktop's sound as the game and Kortlekar meet it: a real recording decoded, trouble
+// told once, and the speech service, where the machine has one, reached.
+#include "sound/SoundCheck.h"
+#include "sound/Voice.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QtEndian>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+// A tenth of a second of a tone as 16-bit mono PCM in a WAV file.
+QByteArray toneWav()
+{
+    const int rate = 8000;
+    QByteArray samples;
+    for (int i = 0; i < rate / 10; ++i) {
+        const qint16 value = qint16(8000 * std::sin(i * 2 * M_PI * 440 / rate));
+        samples.append(reinterpret_cast<const char*>(&value), 2);
+    }
+    const auto le32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    const auto le16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    return "RIFF" + le32(36 + samples.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) + le32(rate * 2) +
+           le16(2) + le16(16) + "data" + le32(samples.size()) + samples;
+}
+
+} // namespace
+
+class SoundTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aRecordingIsDecodedAndABrokenOneIsNot()
+    {
+        CardFolder folder;
+        const QString good = folder.path() + QStringLiteral("/katt.wav");
+        const QString broken = folder.path() + QStringLiteral("/hund.wav");
+        writeBytes(good, toneWav());
+        writeBytes(broken, toneWav().left(20) + QByteArray(3000, '\x7f'));
+        QCOMPARE(sound::whyUnplayable(good), QString());
+        QVERIFY(!sound::whyUnplayable(broken).isEmpty());
+    }
+
+    // The test runs with no sound server: recordings go unheard, said once however often asked.
+    void noSoundDeviceIsToldOnce()
+    {
+        CardFolder folder;
+        writeBytes(folder.path() + QStringLiteral("/katt.wav"), toneWav());
+        sound::Voice voice;
+        QSignalSpy trouble(&voice, &sound::Voice::trouble);
+        voice.play(folder.path() + QStringLiteral("/katt.wav"));
+        voice.play(folder.path() + QStringLiteral("/katt.wav"));
+        QTRY_COMPARE(trouble.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(trouble.size(), 1);
+        QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("ljudenhet")));
+    }
+
+    void speechReachesSpeaking()
+    {
+        sound::Voice voice(true);
+        QSignalSpy speaking(&voice, &sound::Voice::speaking);
+        QSignalSpy trouble(&voice, &sound::Voice::trouble);
+        voice.say(QStringLiteral("katt"));
+        QTRY_VERIFY_WITH_TIMEOUT(!speaking.isEmpty() || !trouble.isEmpty(), 20000);
+        if (!trouble.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no Swedish speech here: ") + trouble.at(0).at(0).toString()));
+        QCOMPARE(speaking.at(0).at(0).toString(), QStringLiteral("katt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SoundTest)
+#include "tst_sound.moc"
