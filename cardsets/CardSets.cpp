@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
@@ -228,10 +227,7 @@ void removeCardSet(const QString& root, const QString& folder)
     if (sameFolder(folder, root))
         throw runtime::Error(QStringLiteral("Mappen %1 håller alla dina kortlekar och kan inte tas bort härifrån.")
                                  .arg(QDir::toNativeSeparators(root)));
-    // Without the data folder the trash lives in, Qt puts the set in a "files" folder of
-    // the current one instead of refusing.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    if (!QFile::moveToTrash(folder))
+    if (!runtime::moveToTrash(folder))
         throw runtime::Error(
             QStringLiteral("Kortleken \"%1\" kunde inte läggas i papperskorgen. Den finns kvar i mappen %2.")
                 .arg(name, QDir::toNativeSeparators(QFileInfo(folder).absolutePath())));

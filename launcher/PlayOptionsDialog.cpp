@@ -1,11 +1,19 @@
 #include "launcher/PlayOptionsDialog.h"
 
+#include "cardsets/CardSounds.h"
 #include "runtime/Error.h"
+#include "sound/SoundCheck.h"
+#include "sound/Voice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QListWidget>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,11 +32,26 @@ QString paceText(int ms)
     return ms == 1000 ? QStringLiteral("1 sekund") : QStringLiteral("%1 sekunder").arg(seconds);
 }
 
+// What the list shows for a card: its name and what is heard for it.
+QString heardText(const cardsets::CardSound& card)
+{
+    switch (card.heard.kind) {
+    case exercise::Utterance::Kind::Sound:
+        return QStringLiteral("%1 – eget ljud (%2)").arg(card.name, QFileInfo(card.heard.what).fileName());
+    case exercise::Utterance::Kind::Word:
+        return QStringLiteral("%1 – datorns röst").arg(card.name);
+    case exercise::Utterance::Kind::Nothing:
+        break;
+    }
+    return QStringLiteral("%1 – inget att läsa upp").arg(card.name);
+}
+
 } // namespace
 
 PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setName, QWidget* parent)
     : QDialog(parent)
     , m_path(QDir(folder).filePath(settings::kPlayOptionsFileName))
+    , m_folder(folder)
 {
     setWindowTitle(QStringLiteral("Inställningar för \"%1\"").arg(setName));
 
@@ -50,6 +73,32 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
         switchesLayout->addWidget(b);
     switchesLayout->addLayout(paceRow);
 
+    auto* reading = new QGroupBox(QStringLiteral("Uppläsning"), this);
+    m_readAloud = new QCheckBox(QStringLiteral("&Läs upp orden"), reading);
+    m_readAloud->setToolTip(QStringLiteral("Kortet i den röda ramen läses upp när ramen kommer till det. "
+                                           "Eleven hör det igen genom att klicka på kortet eller trycka på R."));
+    m_cards = new QListWidget(reading);
+    m_cards->setObjectName(QStringLiteral("Kortljud"));
+    m_cards->setAccessibleName(QStringLiteral("Korten och vad som hörs för dem"));
+    m_try = new QPushButton(QStringLiteral("&Provlyssna"), reading);
+    m_addRecording = new QPushButton(QStringLiteral("Lägg till l&jud…"), reading);
+    m_soundNote = new QLabel(reading);
+    m_soundNote->setWordWrap(true);
+    m_soundNote->hide();
+    auto* soundButtons = new QHBoxLayout;
+    soundButtons->addWidget(m_try);
+    soundButtons->addWidget(m_addRecording);
+    soundButtons->addStretch();
+    auto* readingLayout = new QVBoxLayout(reading);
+    readingLayout->addWidget(m_readAloud);
+    readingLayout->addWidget(m_cards);
+    readingLayout->addLayout(soundButtons);
+    readingLayout->addWidget(m_soundNote);
+    connect(m_try, &QPushButton::clicked, this, &PlayOptionsDialog::tryChosenCard);
+    connect(m_addRecording, &QPushButton::clicked, this, &PlayOptionsDialog::chooseRecording);
+    connect(m_cards, &QListWidget::currentRowChanged, this, &PlayOptionsDialog::updateControls);
+    connect(m_cards, &QListWidget::itemActivated, this, &PlayOptionsDialog::tryChosenCard);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("Spara"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Avbryt"));
@@ -59,14 +108,18 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_keyboard);
     layout->addWidget(switches);
+    layout->addWidget(reading);
     layout->addWidget(buttons);
 
     for (QAbstractButton* b : {static_cast<QAbstractButton*>(m_keyboard), static_cast<QAbstractButton*>(m_noScanning),
                                static_cast<QAbstractButton*>(m_oneSwitch), static_cast<QAbstractButton*>(m_twoSwitches)})
         connect(b, &QAbstractButton::toggled, this, &PlayOptionsDialog::updateControls);
 
+    listCards();
     setOptions(settings::readPlayOptions(m_path));
 }
+
+PlayOptionsDialog::~PlayOptionsDialog() = default;
 
 settings::PlayOptions PlayOptionsDialog::options() const
 {
@@ -76,6 +129,7 @@ settings::PlayOptions PlayOptionsDialog::options() const
                  : m_twoSwitches->isChecked() ? settings::Scanning::TwoSwitches
                                               : settings::Scanning::Off;
     o.paceMs = m_pace->currentData().toInt();
+    o.readAloud = m_readAloud->isChecked();
     return o;
 }
 
@@ -86,6 +140,7 @@ void PlayOptionsDialog::setOptions(const settings::PlayOptions& o)
     m_oneSwitch->setChecked(o.scanning == settings::Scanning::OneSwitch);
     m_twoSwitches->setChecked(o.scanning == settings::Scanning::TwoSwitches);
     m_pace->setCurrentIndex(qMax(0, m_pace->findData(o.paceMs)));
+    m_readAloud->setChecked(o.readAloud);
     updateControls();
 }
 
@@ -93,6 +148,99 @@ void PlayOptionsDialog::setOptions(const settings::PlayOptions& o)
 void PlayOptionsDialog::updateControls()
 {
     m_pace->setEnabled(m_oneSwitch->isChecked());
+    const QListWidgetItem* chosen = m_cards->currentItem();
+    const auto card = chosen ? chosen->data(Qt::UserRole).value<cardsets::CardSound>() : cardsets::CardSound();
+    m_try->setEnabled(chosen && card.heard.kind != exercise::Utterance::Kind::Nothing);
+    m_addRecording->setEnabled(chosen && !card.soundBase.isEmpty() && QFileInfo(m_folder).isWritable());
+}
+
+// The list is read again after each recording that comes in; the chosen card stays chosen.
+void PlayOptionsDialog::listCards()
+{
+    const int row = m_cards->currentRow();
+    m_cards->clear();
+    try {
+        for (const cardsets::CardSound& card : cardsets::cardSounds(m_folder)) {
+            auto* item = new QListWidgetItem(heardText(card), m_cards);
+            item->setData(Qt::UserRole, QVariant::fromValue(card));
+        }
+    } catch (const runtime::Error& e) {
+        m_soundNote->setText(e.message());
+        m_soundNote->show();
+    }
+    m_cards->setCurrentRow(qBound(0, row, m_cards->count() - 1));
+    updateControls();
+}
+
+void PlayOptionsDialog::tryChosenCard()
+{
+    const QListWidgetItem* chosen = m_cards->currentItem();
+    if (!chosen)
+        return;
+    if (!m_voice) {
+        m_voice = std::make_unique<sound::Voice>();
+        connect(m_voice.get(), &sound::Voice::trouble, this, [this](const QString& message) {
+            m_soundNote->setText(message);
+            m_soundNote->show();
+        });
+    }
+    const exercise::Utterance heard = chosen->data(Qt::UserRole).value<cardsets::CardSound>().heard;
+    exercise::ReadAloud once(true, {heard}, m_voice.get(), m_voice.get());
+    once.frameMovedTo(0);
+}
+
+void PlayOptionsDialog::chooseRecording()
+{
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Lägg till ljud"), QDir::homePath(),
+                                                      QStringLiteral("Ljudfiler (*.wav *.ogg *.mp3 *.m4a *.WAV *.OGG *.MP3 *.M4A)"));
+    if (!file.isEmpty())
+        addRecording(file);
+}
+
+void PlayOptionsDialog::addRecording(const QString& file)
+{
+    const QListWidgetItem* chosen = m_cards->currentItem();
+    if (!chosen)
+        return;
+    const auto card = chosen->data(Qt::UserRole).value<cardsets::CardSound>();
+    bool replacing = false;
+    if (!card.ownSounds.isEmpty()) {
+        const auto answer = QMessageBox::question(
+            this, windowTitle(),
+            QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2. Vill du byta ut det mot %3? "
+                           "Det gamla ljudet läggs i papperskorgen.")
+                .arg(card.name, card.ownSounds.first(), QFileInfo(file).fileName()));
+        if (answer != QMessageBox::Yes)
+            return;
+        replacing = true;
+    }
+    try {
+        if (cardsets::isRecordingKind(file)) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const QString why = sound::whyUnplayable(file);
+            QGuiApplication::restoreOverrideCursor();
+            if (!why.isEmpty())
+                throw runtime::Error(QStringLiteral("Ljudfilen %1 går inte att spela: %2").arg(QDir::toNativeSeparators(file), why));
+        }
+        cardsets::addRecording(m_folder, card, file, replacing);
+    } catch (const runtime::Error& e) {
+        warn(e.message());
+    }
+    listCards();
+}
+
+void PlayOptionsDialog::warn(const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+// Closing the dialog ends whatever it was playing.
+void PlayOptionsDialog::done(int result)
+{
+    m_voice.reset();
+    QDialog::done(result);
 }
 
 void PlayOptionsDialog::accept()
@@ -100,9 +248,7 @@ void PlayOptionsDialog::accept()
     try {
         settings::writePlayOptions(m_path, options());
     } catch (const runtime::Error& e) {
-        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), e.message(), QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        warn(e.message());
         return;
     }
     QDialog::accept();

@@ -3,31 +3,53 @@
 #include "settings/PlayOptions.h"
 
 #include <QDialog>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
 class QRadioButton;
+
+namespace sound {
+class Voice;
+} // namespace sound
 
 namespace launcher {
 
 // "Inställningar": how a card set is played, chosen by the teacher for the learner who plays
-// it: with the keyboard or not, and scanning for one or two switches at a pace. Shows what
-// the set's options file holds; "Spara" writes it, and only it, and closes the dialog when
-// it has been written.
+// it: with the keyboard or not, scanning for one or two switches at a pace, and the words
+// read aloud or not. Shows what the set's options file holds; "Spara" writes it, and only
+// it, and closes the dialog when it has been written.
+//
+// The set's cards are listed with what is heard for each, a recording of the teacher's own
+// or the synthetic voice; "Provlyssna" plays the chosen card's, and "Lägg till ljud…" copies
+// a recording into the set's folder as the chosen card's.
 class PlayOptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
     PlayOptionsDialog(const QString& folder, const QString& setName, QWidget* parent = nullptr);
+    ~PlayOptionsDialog() override;
 
     settings::PlayOptions options() const;
     void setOptions(const settings::PlayOptions& options);
     QString path() const { return m_path; }
 
     void accept() override;
+    void done(int result) override;
+
+    // The recording as the chosen card's own, asking first before one it has already goes
+    // to the trash.
+    void addRecording(const QString& file);
+    void tryChosenCard();
 
 private:
     void updateControls();
+    void listCards();
+    void chooseRecording();
+    void warn(const QString& message);
 
     QString m_path;
     QCheckBox* m_keyboard;
@@ -35,6 +57,13 @@ private:
     QRadioButton* m_oneSwitch;
     QRadioButton* m_twoSwitches;
     QComboBox* m_pace;
+    QString m_folder;
+    QCheckBox* m_readAloud;
+    QListWidget* m_cards;
+    QPushButton* m_try;
+    QPushButton* m_addRecording;
+    QLabel* m_soundNote;
+    std::unique_ptr<sound::Voice> m_voice;
 };
 
 } // namespace launcher

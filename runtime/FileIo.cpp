@@ -1,6 +1,8 @@
 #include "runtime/FileIo.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -169,6 +171,14 @@ QString reasonClause(int error)
     if (const Reason* reason = reasonOf(error))
         return QString::fromUtf8(reason->clause);
     return QString();
+}
+
+bool moveToTrash(const QString& path)
+{
+    // Without the data folder the trash lives in, Qt puts the file in a "files" folder of
+    // the current one instead of refusing.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return QFile::moveToTrash(path);
 }
 
 } // namespace runtime

@@ -25,6 +25,10 @@ int copyToNewFile(const QString& from, const QString& to);
 // a folder there gets rename() itself, which replaces no folder with anything in it.
 int renameNoReplace(const QString& from, const QString& to);
 
+// Moves the file or folder to the desktop's trash, where the user can take it back. Returns
+// whether it went.
+bool moveToTrash(const QString& path);
+
 // Why a file operation failed, for the errno it left: a Swedish sentence of its own, or a
 // system error with its number when the reason is not one a user can act on.
 QString reasonSentence(int error);

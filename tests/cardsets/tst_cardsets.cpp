@@ -2,6 +2,7 @@
 // new ones, and renaming, copying and removing them.
 #include "cardsets/CardSetModel.h"
 #include "cardsets/CardSets.h"
+#include "cardsets/CardSounds.h"
 
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
@@ -22,6 +23,13 @@ class CardSetsTest : public QObject {
     }
 
 private slots:
+    // The desktop's trash is the test's own.
+    void initTestCase()
+    {
+        qputenv("HOME", QFile::encodeName(m_tmp.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_tmp.filePath(QStringLiteral("data"))));
+    }
+
     void listsTheFolderAndItsCardSets()
     {
         const QString root = folder(QStringLiteral("Kortvy"));
@@ -113,6 +121,37 @@ private slots:
         QVERIFY(set.playable() && set.writable);
     }
 
+    // A recording comes in under its card's name; one the card has already is replaced only
+    // when asked, and then goes to the trash, not away.
+    void recordingsComeInUnderTheirCardsName()
+    {
+        const QString root = folder(QStringLiteral("ljud"));
+        writeBytes(root + QStringLiteral("/kortvy.ini"),
+                   cardFile(3, 2, 2, {"Katt.jpg", "", "katt", "", "hund.gif", "", "", "HUND", "", "", "", ""}));
+        writeBytes(root + QStringLiteral("/Katt.mp3"), "gammal");
+        const QString from = folder(QStringLiteral("inspelat"));
+        writeBytes(from + QStringLiteral("/Hund.OGG"), "hund");
+        writeBytes(from + QStringLiteral("/ny.wav"), "ny");
+        writeBytes(from + QStringLiteral("/text.txt"), "");
+
+        QList<cardsets::CardSound> cards = cardsets::cardSounds(root);
+        QCOMPARE(cards.size(), 3);
+        QCOMPARE(cards[0].ownSounds, QStringList{"Katt.mp3"});
+        QCOMPARE((QStringList{cards[1].name, cards[1].soundBase, cards[2].name, cards[2].soundBase}),
+                 (QStringList{"HUND", "hund", "kort 3", ""}));
+        QCOMPARE(cardsets::addRecording(root, cards[1], from + QStringLiteral("/Hund.OGG"), false), QStringLiteral("hund.ogg"));
+        QCOMPARE(readBytes(root + QStringLiteral("/hund.ogg")), QByteArray("hund"));
+        for (const auto& [card, file] : {std::pair{0, "/ny.wav"}, {1, "/text.txt"}, {2, "/ny.wav"}})
+            QVERIFY(!failureOf([&] { cardsets::addRecording(root, cards[card], from + QLatin1String(file), false); }).isEmpty());
+        QCOMPARE(readBytes(root + QStringLiteral("/Katt.mp3")), QByteArray("gammal"));
+
+        cardsets::addRecording(root, cards[0], from + QStringLiteral("/ny.wav"), true);
+        cards = cardsets::cardSounds(root);
+        QCOMPARE(cards[0].ownSounds, QStringList{"Katt.wav"});
+        QCOMPARE(cards[0].heard.what, root + QStringLiteral("/Katt.wav"));
+        QCOMPARE(readBytes(m_tmp.filePath(QStringLiteral("data/Trash/files/Katt.mp3"))), QByteArray("gammal"));
+    }
+
     void renamingCopyingAndRemovingLoseNothing()
     {
         const QString root = folder(QStringLiteral("hantera"));
@@ -143,8 +182,6 @@ private slots:
         QCOMPARE(readBytes(fåglar + QStringLiteral("/kortvy.ini")), readBytes(copy + QStringLiteral("/kortvy.ini")));
 
         // Removing puts the set in the trash, where it can be taken back.
-        qputenv("HOME", QFile::encodeName(m_tmp.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_tmp.filePath(QStringLiteral("data"))));
         cardsets::removeCardSet(root, copy);
         QVERIFY(!QFileInfo::exists(copy));
         QVERIFY(QFileInfo(m_tmp.filePath(QStringLiteral("data/Trash/files/Djur 2/katt.jpg"))).isFile());

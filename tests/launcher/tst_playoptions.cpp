@@ -20,7 +20,7 @@ private slots:
         settings::writePlayOptions(path, {true, settings::Scanning::OneSwitch, 3000});
         launcher::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
         QCOMPARE(dialog.options(), (settings::PlayOptions{true, settings::Scanning::OneSwitch, 3000}));
-        const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500};
+        const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500, true};
         dialog.setOptions(chosen);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
