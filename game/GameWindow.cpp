@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QTouchEvent>
+#include <algorithm>
 #include <optional>
 
 namespace game {
@@ -242,14 +243,18 @@ void GameWindow::prepareReadAloud(const settings::CardSet& set, bool on)
 {
     if (!on)
         return;
-    if (!m_player || !m_speaker) {
-        m_voice = std::make_unique<sound::Voice>(true);
-        m_player = m_voice.get();
-        m_speaker = m_voice.get();
-    }
     QList<exercise::Utterance> cards;
     for (int i = 0; i < set.count; ++i)
         cards << exercise::utteranceFor(QDir::current(), set.cards[i]);
+    if (!m_player || !m_speaker) {
+        // The speech service is started at once where a word will be spoken, so that the
+        // first is not late, and not at all where every card has a recording.
+        const bool speaks = std::any_of(cards.begin(), cards.end(),
+                                        [](const exercise::Utterance& u) { return u.kind == exercise::Utterance::Kind::Word; });
+        m_voice = std::make_unique<sound::Voice>(speaks);
+        m_player = m_voice.get();
+        m_speaker = m_voice.get();
+    }
     m_readAloud = exercise::ReadAloud(true, cards, m_player, m_speaker);
 }
 

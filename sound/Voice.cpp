@@ -3,44 +3,52 @@
 #include "sound/VoiceWork.h"
 
 #include <cstdio>
+#include <tuple>
 
 namespace sound {
 
 Voice::Voice(bool warmUp, QObject* parent)
     : QObject(parent)
-    , m_work(new VoiceWork)
+    , m_recordings(new VoiceWork)
+    , m_speech(new VoiceWork)
 {
-    m_thread.setObjectName(QStringLiteral("Voice"));
-    m_work->moveToThread(&m_thread);
-    connect(m_work, &VoiceWork::playing, this, &Voice::playing);
-    connect(m_work, &VoiceWork::speaking, this, &Voice::speaking);
-    connect(m_work, &VoiceWork::trouble, this, &Voice::tell);
-    m_thread.start();
+    for (auto [work, thread, name] : {std::tuple{m_recordings, &m_recordingThread, "Inspelningar"},
+                                      std::tuple{m_speech, &m_speechThread, "Tal"}}) {
+        thread->setObjectName(QLatin1String(name));
+        work->moveToThread(thread);
+        connect(work, &VoiceWork::playing, this, &Voice::playing);
+        connect(work, &VoiceWork::speaking, this, &Voice::speaking);
+        connect(work, &VoiceWork::trouble, this, &Voice::tell);
+        thread->start();
+    }
     if (warmUp)
-        QMetaObject::invokeMethod(m_work, &VoiceWork::prepareSpeech);
+        QMetaObject::invokeMethod(m_speech, &VoiceWork::prepareSpeech);
 }
 
 Voice::~Voice()
 {
-    QMetaObject::invokeMethod(m_work, &VoiceWork::close, Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
-    delete m_work;
+    for (auto [work, thread] : {std::pair{m_recordings, &m_recordingThread}, std::pair{m_speech, &m_speechThread}}) {
+        QMetaObject::invokeMethod(work, &VoiceWork::close, Qt::BlockingQueuedConnection);
+        thread->quit();
+        thread->wait();
+        delete work;
+    }
 }
 
 void Voice::play(const QString& file)
 {
-    QMetaObject::invokeMethod(m_work, [work = m_work, file] { work->play(file); });
+    QMetaObject::invokeMethod(m_recordings, [work = m_recordings, file] { work->play(file); });
 }
 
 void Voice::say(const QString& word)
 {
-    QMetaObject::invokeMethod(m_work, [work = m_work, word] { work->say(word); });
+    QMetaObject::invokeMethod(m_speech, [work = m_speech, word] { work->say(word); });
 }
 
 void Voice::stop()
 {
-    QMetaObject::invokeMethod(m_work, &VoiceWork::stop);
+    QMetaObject::invokeMethod(m_recordings, &VoiceWork::stop);
+    QMetaObject::invokeMethod(m_speech, &VoiceWork::stop);
 }
 
 void Voice::tell(const QString& message)

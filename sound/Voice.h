@@ -11,9 +11,9 @@ namespace sound {
 class VoiceWork;
 
 // The desktop's sound for a program's window: recordings through Qt Multimedia and words in
-// a Swedish synthetic voice through the speech service. All of it runs on a thread of its
-// own, since starting the speech service takes a second or more and a learner's click must
-// never wait for sound.
+// a Swedish synthetic voice through the speech service. Each runs on a thread of its own: a
+// learner's click must never wait for sound, and starting the speech service takes a second
+// or more, which a recording must not wait for either.
 //
 // What cannot be heard (no sound device, no speech service, no Swedish voice, a recording
 // that cannot be played) is told once on standard error and through trouble(); the window
@@ -39,8 +39,10 @@ signals:
 private:
     void tell(const QString& message);
 
-    QThread m_thread;
-    VoiceWork* m_work = nullptr;
+    QThread m_recordingThread;
+    QThread m_speechThread;
+    VoiceWork* m_recordings = nullptr;
+    VoiceWork* m_speech = nullptr;
     QSet<QString> m_told;
 };
 
