@@ -14,10 +14,9 @@ packages=(
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
   shared-mime-info libxml2-utils libglib2.0-bin appstream
   libjpeg62-turbo-dev libheif-dev
-  # Sound: recordings through Qt Multimedia and GStreamer, words through the speech service.
-  # Debian 12's Qt TextToSpeech package finds itself only with Qt Declarative's.
+  # Sound: recordings through Qt Multimedia, words through the speech service. Debian 12's
+  # Qt TextToSpeech package finds itself only with Qt Declarative's.
   qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-pulseaudio
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.

@@ -1,14 +1,22 @@
 #include "sound/SoundCheck.h"
 
+#include "sound/MediaBackend.h"
+
 #include <QAudioDecoder>
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
-#include <QUrl>
 
 namespace sound {
 
 QString whyUnplayable(const QString& path)
 {
+    chooseMediaBackend();
+    // An open file rather than its path, which Qt 6.4's FFmpeg backend cannot open outside
+    // ASCII. It outlives the decoder, whose threads read it.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
     QAudioDecoder decoder;
     QEventLoop loop;
     QString why;
@@ -22,13 +30,13 @@ QString whyUnplayable(const QString& path)
         loop.quit();
     });
     QObject::connect(&decoder, &QAudioDecoder::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    decoder.setSource(QUrl::fromLocalFile(path));
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    decoder.setSourceDevice(&file);
     decoder.start();
-    if (!decoded && why.isEmpty() && decoder.error() == QAudioDecoder::NoError)
+    if (why.isEmpty() && decoder.error() == QAudioDecoder::NoError)
         loop.exec();
     decoder.stop();
-    if (decoded)
+    if (decoded && why.isEmpty())
         return {};
     return why.isEmpty() ? QStringLiteral("inget ljud gick att läsa ur filen") : why;
 }

@@ -1,5 +1,6 @@
 #include "sound/Voice.h"
 
+#include "sound/MediaBackend.h"
 #include "sound/VoiceWork.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@ Voice::Voice(bool warmUp, QObject* parent)
     , m_recordings(new VoiceWork)
     , m_speech(new VoiceWork)
 {
+    chooseMediaBackend();
     for (auto [work, thread, name] : {std::tuple{m_recordings, &m_recordingThread, "Inspelningar"},
                                       std::tuple{m_speech, &m_speechThread, "Tal"}}) {
         thread->setObjectName(QLatin1String(name));

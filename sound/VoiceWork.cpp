@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDir>
+#include <QFile>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTextToSpeech>
@@ -70,12 +71,11 @@ bool VoiceWork::preparePlayer()
     connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& reason) {
         // A recording that cannot be played says why once; the player then goes on with
         // the next card's.
-        const QString file = QDir::toNativeSeparators(m_player->source().toLocalFile());
-        emit trouble(QStringLiteral("Ljudfilen %1 går inte att spela: %2").arg(file, reason));
+        emit trouble(QStringLiteral("Ljudfilen %1 går inte att spela: %2").arg(QDir::toNativeSeparators(m_recordingPath), reason));
     });
     connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
         if (state == QMediaPlayer::PlayingState)
-            emit playing(m_player->source().toLocalFile());
+            emit playing(m_recordingPath);
     });
     return true;
 }
@@ -84,7 +84,15 @@ void VoiceWork::play(const QString& file)
 {
     if (!preparePlayer())
         return;
-    m_player->setSource(QUrl::fromLocalFile(file));
+    m_player->stop();
+    auto recording = std::make_unique<QFile>(file);
+    if (!recording->open(QIODevice::ReadOnly)) {
+        emit trouble(QStringLiteral("Ljudfilen %1 går inte att öppna: %2").arg(QDir::toNativeSeparators(file), recording->errorString()));
+        return;
+    }
+    m_recordingPath = file;
+    m_player->setSourceDevice(recording.get(), QUrl::fromLocalFile(file));
+    m_recording = std::move(recording);
     m_player->play();
 }
 
@@ -111,6 +119,7 @@ void VoiceWork::close()
     m_speech.reset();
     m_player.reset();
     m_output.reset();
+    m_recording.reset();
 }
 
 } // namespace sound

@@ -4,6 +4,7 @@
 #include <memory>
 
 class QAudioOutput;
+class QFile;
 class QMediaPlayer;
 class QTextToSpeech;
 
@@ -33,6 +34,10 @@ signals:
 private:
     bool preparePlayer();
 
+    // The recording is handed to the player as an open file, since Qt 6.4's FFmpeg backend
+    // cannot open a path with letters outside ASCII (katt.wav plays, älg.wav does not).
+    std::unique_ptr<QFile> m_recording;
+    QString m_recordingPath;
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QTextToSpeech> m_speech;

@@ -35,7 +35,7 @@ private slots:
     void aRecordingIsDecodedAndABrokenOneIsNot()
     {
         CardFolder folder;
-        const QString good = folder.path() + QStringLiteral("/katt.wav");
+        const QString good = folder.path() + QStringLiteral("/älg.wav");
         const QString broken = folder.path() + QStringLiteral("/hund.wav");
         writeBytes(good, toneWav());
         writeBytes(broken, toneWav().left(20) + QByteArray(3000, '\x7f'));

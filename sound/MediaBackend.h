@@ -1,0 +1,12 @@
+#pragma once
+
+namespace sound {
+
+// Chooses Qt Multimedia's FFmpeg backend before its first use, unless the user has chosen one
+// (QT_MEDIA_BACKEND). With Qt 6.4, Debian 12's, the GStreamer backend it would otherwise take
+// stutters through short recordings when its sink follows the sound server's clock; the FFmpeg
+// backend, the default of later Qt versions, plays them cleanly and decodes WAV, Ogg, MP3 and
+// AAC with the FFmpeg libraries Qt Multimedia already depends on.
+void chooseMediaBackend();
+
+} // namespace sound
