@@ -205,12 +205,15 @@ void PlayOptionsDialog::addRecording(const QString& file)
     const auto card = chosen->data(Qt::UserRole).value<cardsets::CardSound>();
     bool replacing = false;
     if (!card.ownSounds.isEmpty()) {
-        const auto answer = QMessageBox::question(
-            this, windowTitle(),
-            QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2. Vill du byta ut det mot %3? "
-                           "Det gamla ljudet läggs i papperskorgen.")
-                .arg(card.name, card.ownSounds.first(), QFileInfo(file).fileName()));
-        if (answer != QMessageBox::Yes)
+        QMessageBox question(QMessageBox::Question, windowTitle(),
+                             QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2. Vill du byta ut det mot %3? "
+                                            "Det gamla ljudet läggs i papperskorgen.")
+                                 .arg(card.name, card.ownSounds.first(), QFileInfo(file).fileName()),
+                             QMessageBox::Yes | QMessageBox::No, this);
+        question.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+        question.button(QMessageBox::No)->setText(QStringLiteral("Nej"));
+        question.setDefaultButton(QMessageBox::No);
+        if (question.exec() != QMessageBox::Yes)
             return;
         replacing = true;
     }
@@ -220,7 +223,7 @@ void PlayOptionsDialog::addRecording(const QString& file)
             const QString why = sound::whyUnplayable(file);
             QGuiApplication::restoreOverrideCursor();
             if (!why.isEmpty())
-                throw runtime::Error(QStringLiteral("Ljudfilen %1 går inte att spela: %2").arg(QDir::toNativeSeparators(file), why));
+                throw runtime::Error(sound::unplayableMessage(file, why));
         }
         cardsets::addRecording(m_folder, card, file, replacing);
     } catch (const runtime::Error& e) {

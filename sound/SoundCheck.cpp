@@ -3,6 +3,7 @@
 #include "sound/MediaBackend.h"
 
 #include <QAudioDecoder>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
@@ -39,6 +40,11 @@ QString whyUnplayable(const QString& path)
     if (decoded && why.isEmpty())
         return {};
     return why.isEmpty() ? QStringLiteral("inget ljud gick att läsa ur filen") : why;
+}
+
+QString unplayableMessage(const QString& path, const QString& why)
+{
+    return QStringLiteral("Ljudfilen %1 går inte att spela (%2).").arg(QDir::toNativeSeparators(path), why);
 }
 
 } // namespace sound

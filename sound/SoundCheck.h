@@ -10,4 +10,7 @@ namespace sound {
 // be played.
 QString whyUnplayable(const QString& path);
 
+// What is said of a recording that cannot be played, naming the file and why.
+QString unplayableMessage(const QString& path, const QString& why);
+
 } // namespace sound

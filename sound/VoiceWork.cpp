@@ -1,5 +1,7 @@
 #include "sound/VoiceWork.h"
 
+#include "sound/SoundCheck.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDir>
@@ -71,7 +73,7 @@ bool VoiceWork::preparePlayer()
     connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& reason) {
         // A recording that cannot be played says why once; the player then goes on with
         // the next card's.
-        emit trouble(QStringLiteral("Ljudfilen %1 går inte att spela: %2").arg(QDir::toNativeSeparators(m_recordingPath), reason));
+        emit trouble(unplayableMessage(m_recordingPath, reason));
     });
     connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
         if (state == QMediaPlayer::PlayingState)
