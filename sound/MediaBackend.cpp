@@ -1,7 +1,9 @@
 #include "sound/MediaBackend.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <QUrl>
 #include <QtGlobal>
 #include <mutex>
 
@@ -32,6 +34,11 @@ void chooseMediaBackend()
         qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
         passOn = qInstallMessageHandler(withoutBackendNoise);
     });
+}
+
+QUrl sourceOf(const QFile& open)
+{
+    return QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(open.handle()));
 }
 
 } // namespace sound

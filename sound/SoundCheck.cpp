@@ -7,14 +7,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
+#include <QUrl>
 
 namespace sound {
 
 QString whyUnplayable(const QString& path)
 {
     chooseMediaBackend();
-    // An open file rather than its path, which Qt 6.4's FFmpeg backend cannot open outside
-    // ASCII. It outlives the decoder, whose threads read it.
+    // Open before the decoder and closed after it, whose threads read it.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
@@ -32,7 +32,7 @@ QString whyUnplayable(const QString& path)
     });
     QObject::connect(&decoder, &QAudioDecoder::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    decoder.setSourceDevice(&file);
+    decoder.setSource(sourceOf(file));
     decoder.start();
     if (why.isEmpty() && decoder.error() == QAudioDecoder::NoError)
         loop.exec();

@@ -1,5 +1,6 @@
 #include "sound/VoiceWork.h"
 
+#include "sound/MediaBackend.h"
 #include "sound/SoundCheck.h"
 
 #include <QAudioDevice>
@@ -93,7 +94,7 @@ void VoiceWork::play(const QString& file)
         return;
     }
     m_recordingPath = file;
-    m_player->setSourceDevice(recording.get(), QUrl::fromLocalFile(file));
+    m_player->setSource(sourceOf(*recording));
     m_recording = std::move(recording);
     m_player->play();
 }

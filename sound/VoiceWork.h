@@ -34,8 +34,7 @@ signals:
 private:
     bool preparePlayer();
 
-    // The recording is handed to the player as an open file, since Qt 6.4's FFmpeg backend
-    // cannot open a path with letters outside ASCII (katt.wav plays, älg.wav does not).
+    // The recording playing, open for as long as the player reads it (sourceOf()).
     std::unique_ptr<QFile> m_recording;
     QString m_recordingPath;
     std::unique_ptr<QMediaPlayer> m_player;
