@@ -10,7 +10,6 @@
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTextToSpeech>
-#include <QUrl>
 
 namespace sound {
 
@@ -90,7 +89,7 @@ void VoiceWork::play(const QString& file)
     m_player->stop();
     auto recording = std::make_unique<QFile>(file);
     if (!recording->open(QIODevice::ReadOnly)) {
-        emit trouble(QStringLiteral("Ljudfilen %1 går inte att öppna: %2").arg(QDir::toNativeSeparators(file), recording->errorString()));
+        emit trouble(QStringLiteral("Ljudfilen %1 går inte att öppna (%2).").arg(QDir::toNativeSeparators(file), recording->errorString()));
         return;
     }
     m_recordingPath = file;
