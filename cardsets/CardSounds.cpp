@@ -21,13 +21,7 @@ QList<CardSound> cardSounds(const QString& folder)
         sound.soundBase = card.upperPicture.isEmpty() ? QString() : QFileInfo(card.upperPicture).completeBaseName();
         const QString word = exercise::wordOf(card).trimmed();
         sound.name = !word.isEmpty() ? word : !sound.soundBase.isEmpty() ? sound.soundBase : QStringLiteral("kort %1").arg(i + 1);
-        if (!sound.soundBase.isEmpty()) {
-            for (const char* suffix : exercise::kSoundSuffixes) {
-                const QString name = sound.soundBase + QLatin1Char('.') + QLatin1String(suffix);
-                if (QFileInfo(dir.filePath(name)).isFile())
-                    sound.ownSounds << name;
-            }
-        }
+        sound.ownSounds = exercise::ownSoundsOf(dir, card);
         sound.heard = exercise::utteranceFor(dir, card);
         sounds << sound;
     }

@@ -4,17 +4,18 @@
 
 namespace exercise {
 
-QString ownSoundOf(const QDir& folder, const settings::Card& card)
+QStringList ownSoundsOf(const QDir& folder, const settings::Card& card)
 {
+    QStringList sounds;
     if (card.upperPicture.isEmpty())
-        return {};
+        return sounds;
     const QString base = QFileInfo(card.upperPicture).completeBaseName();
     for (const char* suffix : kSoundSuffixes) {
-        const QString path = folder.filePath(base + QLatin1Char('.') + QLatin1String(suffix));
-        if (QFileInfo(path).isFile())
-            return path;
+        const QString name = base + QLatin1Char('.') + QLatin1String(suffix);
+        if (QFileInfo(folder.filePath(name)).isFile())
+            sounds << name;
     }
-    return {};
+    return sounds;
 }
 
 QString wordOf(const settings::Card& card)
@@ -24,8 +25,8 @@ QString wordOf(const settings::Card& card)
 
 Utterance utteranceFor(const QDir& folder, const settings::Card& card)
 {
-    if (const QString sound = ownSoundOf(folder, card); !sound.isEmpty())
-        return {Utterance::Kind::Sound, sound};
+    if (const QStringList sounds = ownSoundsOf(folder, card); !sounds.isEmpty())
+        return {Utterance::Kind::Sound, folder.filePath(sounds.first())};
     if (const QString word = wordOf(card); !word.trimmed().isEmpty())
         return {Utterance::Kind::Word, word};
     return {};

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace exercise {
@@ -22,9 +23,10 @@ struct Utterance {
     bool operator==(const Utterance&) const = default;
 };
 
-// The card's own sound: the first sound file in `folder` named as its upper picture
-// (katt.jpg → katt.wav, katt.ogg, …), or an empty string.
-QString ownSoundOf(const QDir& folder, const settings::Card& card);
+// The card's own sounds: the sound files in `folder` named as its upper picture
+// (katt.jpg → katt.wav, katt.ogg, …), as bare names in the order they are looked for. The
+// first is the one heard.
+QStringList ownSoundsOf(const QDir& folder, const settings::Card& card);
 // The card's word: its upper text, or its partner's where the upper card has none.
 QString wordOf(const settings::Card& card);
 Utterance utteranceFor(const QDir& folder, const settings::Card& card);

@@ -345,7 +345,6 @@ void GameWindow::answer(qint16 slot)
     m_lowerTexts[slot]->hide();
     m_keys.removed(slot);
     if (answer == exercise::Answer::Finished) {
-        m_readAloud.stop();
         app::quit();
         return;
     }

@@ -193,7 +193,7 @@ private slots:
     void theModelRereadsOnlyWhatChanged()
     {
         const QString root = folder(QStringLiteral("modell"));
-        for (const QString name : {QStringLiteral("A"), QStringLiteral("B")})
+        for (const QString& name : {QStringLiteral("A"), QStringLiteral("B")})
             writeBytes(root + "/" + name + "/kortvy.ini", cardFile(1, 0, 0, {"p.bmp", "p.bmp", "", ""}));
         writeBytes(root + "/C/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
         QAtomicInt strips = 0;
