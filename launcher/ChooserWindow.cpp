@@ -125,7 +125,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_copy = new QPushButton(QStringLiteral("K&opiera…"), this);
     m_remove = new QPushButton(QStringLiteral("&Ta bort…"), this);
     m_copyIn = new QPushButton(QStringLiteral("Kopiera till m&ina kortlekar"), this);
-    m_playOptions = new QPushButton(QStringLiteral("I&nställningar…"), this);
+    m_playOptions = new QPushButton(QStringLiteral("Inställnin&gar…"), this);
     m_playOptions->setAccessibleDescription(QStringLiteral("Hur eleven spelar den valda kortleken: tangentbord och kontakter"));
     m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
     m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));

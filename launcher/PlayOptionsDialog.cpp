@@ -64,7 +64,7 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
     m_pace = new QComboBox(switches);
     for (int ms : settings::kScanPaces)
         m_pace->addItem(paceText(ms), ms);
-    auto* paceLabel = new QLabel(QStringLiteral("&Takt:"), switches);
+    auto* paceLabel = new QLabel(QStringLiteral("Ta&kt:"), switches);
     paceLabel->setBuddy(m_pace);
     auto* paceRow = new QFormLayout;
     paceRow->addRow(paceLabel, m_pace);

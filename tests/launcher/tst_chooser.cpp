@@ -61,6 +61,7 @@ private slots:
         connect(&window, &launcher::ChooserWindow::runRequested,
                 [&](launcher::Action action, const QString& folder) { runs.append({action, folder}); });
         window.show();
+        QCOMPARE(sharedMnemonics(window), QString());
         auto* list = window.findChild<QListView*>();
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), QFileInfo(m_root).fileName() + ", 1 kort");

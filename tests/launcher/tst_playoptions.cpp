@@ -19,6 +19,7 @@ private slots:
         const QString path = folder.path() + QStringLiteral("/kortvy-val.ini");
         settings::writePlayOptions(path, {true, settings::Scanning::OneSwitch, 3000});
         launcher::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
+        QCOMPARE(sharedMnemonics(dialog), QString());
         QCOMPARE(dialog.options(), (settings::PlayOptions{true, settings::Scanning::OneSwitch, 3000}));
         const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500, true};
         dialog.setOptions(chosen);

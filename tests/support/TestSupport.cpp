@@ -2,11 +2,14 @@
 
 #include "tools/GifWriter.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTest>
 #include <QWidget>
@@ -126,6 +129,31 @@ QString accessibleName(QWidget* control)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
     return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+QString sharedMnemonics(const QWidget& window)
+{
+    QStringList texts;
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
+        if (b->isVisibleTo(&window))
+            texts << b->text();
+    }
+    for (const QLabel* l : window.findChildren<QLabel*>()) {
+        if (l->isVisibleTo(&window))
+            texts << l->text();
+    }
+    QString seen;
+    QString shared;
+    for (const QString& text : texts) {
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        if (at < 0)
+            continue;
+        const QChar letter = text.at(at + 1).toLower();
+        if (seen.contains(letter) && !shared.contains(letter))
+            shared += letter;
+        seen += letter;
+    }
+    return shared;
 }
 
 QString failureOf(const std::function<void()>& code)

@@ -71,6 +71,10 @@ private:
 void clickAt(QWidget* control, QPoint inControl);
 void click(QWidget* control);
 
+// The Alt letters that more than one shown button or label of the window answers to; Qt then
+// only moves the focus between them at each press, and none is pressed.
+QString sharedMnemonics(const QWidget& window);
+
 // The control of a window with this object name; a missing one is a fault of the window.
 template <class Control = QWidget>
 Control* control(const QWidget& window, const QString& name)
