@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -123,23 +124,48 @@ int writeWhole(int fd, const QByteArray& bytes)
 
 int copyToNewFile(const QString& from, const QString& to)
 {
-    Descriptor in(::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a named pipe cannot keep the caller waiting for a writer; it is
+    // refused below, as a device is.
+    Descriptor in(::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0)
         return errno;
-    Descriptor out(::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (out.get() < 0)
+    struct stat st;
+    if (::fstat(in.get(), &st) != 0)
         return errno;
+    if (!S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    // The copy is written beside its place under a name of its own and given its name only
+    // when whole, so that a full disk or a failing stick leaves nothing half written.
+    QByteArray part;
+    int partFd = -1;
+    for (int attempt = 0; partFd < 0; ++attempt) {
+        part = QFile::encodeName(to) + ".delvis-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        partFd = ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (partFd < 0 && (errno != EEXIST || attempt == 100))
+            return errno;
+    }
+    Descriptor out(partFd);
+    const auto fail = [&part](int error) {
+        ::unlink(part.constData());
+        return error;
+    };
     char buffer[64 * 1024];
     for (;;) {
         const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
         if (n < 0)
-            return int(-n);
+            return fail(int(-n));
         if (n == 0)
             break;
         if (const int error = writeBytes(out.get(), buffer, n))
-            return error;
+            return fail(error);
     }
-    return out.close();
+    if (::fsync(out.get()) != 0)
+        return fail(errno);
+    if (const int error = out.close())
+        return fail(error);
+    if (const int error = renameNoReplace(QFile::decodeName(part), to))
+        return fail(error);
+    return 0;
 }
 
 int renameNoReplace(const QString& from, const QString& to)

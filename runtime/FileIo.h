@@ -16,8 +16,9 @@ int readWholeFile(const QString& path, QByteArray* bytes);
 // Every byte to the open file, then to the disk.
 int writeWhole(int fd, const QByteArray& bytes);
 
-// Copies the file to a name that must not exist yet. The copy is made new, so it belongs to
-// the user and gets the usual rights for new files, not those of the original.
+// Copies the file to a name that must not exist yet, whole or not at all. The copy is made
+// new, so it belongs to the user and gets the usual rights for new files, not those of the
+// original. Only a regular file is copied: anything else is refused before it is read.
 int copyToNewFile(const QString& from, const QString& to);
 
 // Gives a file or folder a new name only if nothing has it, not even another program at the
