@@ -50,23 +50,38 @@ void CardSetModel::reload()
     if (!m_other.isEmpty() && !folders.contains(m_other))
         folders << m_other;
 
-    QHash<QString, Entry> known;
-    for (Entry& entry : m_sets)
-        known.insert(entry.summary.folder, std::move(entry));
-    QList<Entry> sets;
-    for (const QString& folder : folders) {
-        auto found = known.find(folder);
-        if (found != known.end() && found->summary.changed == changedAt(folder)) {
-            sets << std::move(*found);
+    // Told row by row rather than as a new list, so that a view keeps its chosen row and
+    // where it was scrolled to.
+    for (qsizetype row = m_sets.size() - 1; row >= 0; --row) {
+        if (!folders.contains(m_sets.at(row).summary.folder)) {
+            beginRemoveRows({}, int(row), int(row));
+            m_sets.removeAt(row);
+            endRemoveRows();
+        }
+    }
+    for (int i = 0; i < folders.size(); ++i) {
+        const QString& folder = folders.at(i);
+        int at = -1;
+        for (int row = i; row < m_sets.size() && at < 0; ++row) {
+            if (m_sets.at(row).summary.folder == folder)
+                at = row;
+        }
+        if (at < 0) {
+            beginInsertRows({}, i, i);
+            m_sets.insert(i, Entry{summarize(folder), {}, false});
+            endInsertRows();
             continue;
         }
-        Entry entry;
-        entry.summary = summarize(folder);
-        sets << entry;
+        if (at > i) {
+            beginMoveRows({}, at, at, {}, i);
+            m_sets.move(at, i);
+            endMoveRows();
+        }
+        if (m_sets.at(i).summary.changed != changedAt(folder)) {
+            m_sets[i] = Entry{summarize(folder), {}, false};
+            emit dataChanged(index(i), index(i));
+        }
     }
-    beginResetModel();
-    m_sets = std::move(sets);
-    endResetModel();
 
     m_waiting.clear();
     for (const Entry& entry : m_sets) {
@@ -176,17 +191,23 @@ void CardSetModel::startStrips()
             continue;
         const CardSetSummary& set = m_sets.at(row).summary;
         m_making.insert(folder, set.changed);
-        auto* watcher = new QFutureWatcher<QImage>(this);
+        struct Made {
+            QImage strip;
+            int brokenPicture = 0;
+        };
+        auto* watcher = new QFutureWatcher<Made>(this);
         const QDateTime stamp = set.changed;
-        connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, folder, stamp] {
+        connect(watcher, &QFutureWatcher<Made>::finished, this, [this, watcher, folder, stamp] {
             watcher->deleteLater();
             m_making.remove(folder);
             const int row = rowOf(folder);
             // A set changed meanwhile gets the strip its new summary asked for instead.
             if (row >= 0 && m_sets.at(row).summary.changed == stamp) {
-                m_sets[row].strip = watcher->result();
+                const Made made = watcher->result();
+                m_sets[row].strip = made.strip;
                 m_sets[row].stripReady = true;
-                emit dataChanged(index(row), index(row), {Qt::DecorationRole, StripReadyRole});
+                m_sets[row].summary.brokenPicture = made.brokenPicture;
+                emit dataChanged(index(row), index(row));
             } else if (row >= 0 && !m_sets.at(row).stripReady) {
                 queueStrip(folder);
             }
@@ -194,7 +215,12 @@ void CardSetModel::startStrips()
             if (m_waiting.isEmpty() && m_making.isEmpty())
                 emit stripsDone();
         });
-        watcher->setFuture(QtConcurrent::run(&m_pool, m_makeStrip, set.pictures));
+        // The pictures a card shows are tried while its strip is made, so that a set the
+        // game could not show is marked as one with a picture missing is.
+        watcher->setFuture(QtConcurrent::run(&m_pool, [make = m_makeStrip, pictures = set.pictures,
+                                                       cards = set.cardPictures] {
+            return Made{make(pictures), cardsWithBrokenPictures(cards)};
+        }));
     }
     if (m_waiting.isEmpty() && m_making.isEmpty())
         emit stripsDone();

@@ -2,7 +2,8 @@
 
 #include "cardsets/CardFolder.h"
 
-#include "exercise/GameCardSet.h"
+#include "settings/CardFacts.h"
+#include "pictures/Picture.h"
 #include "pictures/Thumbnail.h"
 #include "runtime/Error.h"
 #include "runtime/FileIo.h"
@@ -13,6 +14,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -77,14 +79,20 @@ CardSetSummary summarize(const QString& folder)
             const bool lowerWordLacking = showsWords(set.lowerDisplay) && card.lowerText.trimmed().isEmpty();
             summary.lackingPicture += upperPictureLacking || lowerPictureLacking ? 1 : 0;
             summary.lackingWord += upperWordLacking || lowerWordLacking ? 1 : 0;
+            QStringList shown;
+            for (const auto& [picture, display] : {std::pair{card.upperPicture, set.upperDisplay}, {card.lowerPicture, set.lowerDisplay}}) {
+                if (showsPictures(display) && !lacks(picture))
+                    shown << summary.folder + QLatin1Char('/') + picture;
+            }
+            summary.cardPictures << shown;
             const QString picture = card.upperPicture.isEmpty() ? card.lowerPicture : card.upperPicture;
             const QString path = summary.folder + QLatin1Char('/') + picture;
             if (!picture.isEmpty() && !summary.pictures.contains(path) && summary.pictures.size() < kStripPictures)
                 summary.pictures << path;
         }
-        if (set.count < 1 || set.count > exercise::kMostCards)
+        if (!settings::isPlayableCount(set.count))
             summary.problem = QStringLiteral("Spelet kan bara visa 1 till %1 kort, men kortleken har %2.")
-                                  .arg(exercise::kMostCards)
+                                  .arg(settings::kMostCards)
                                   .arg(set.count);
     } catch (const runtime::Error& e) {
         summary.readable = false;
@@ -100,6 +108,8 @@ QString CardSetSummary::lacking() const
         parts << QStringLiteral("%1 kort saknar bild").arg(lackingPicture);
     if (lackingWord > 0)
         parts << QStringLiteral("%1 kort saknar ord").arg(lackingWord);
+    if (brokenPicture > 0)
+        parts << QStringLiteral("%1 kort har en trasig bild").arg(brokenPicture);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -291,18 +301,53 @@ QImage pictureTile(const QStringList& files, QSize size)
     return tile;
 }
 
+namespace {
+
+constexpr int kStripGap = 2;
+// Small enough to decode fast, large enough that the decoder reads the whole file.
+constexpr QSize kCheckSize{16, 16};
+
+} // namespace
+
+int cardsWithBrokenPictures(const QList<QStringList>& cardPictures)
+{
+    QHash<QString, bool> broken;
+    int cards = 0;
+    for (const QStringList& pictures : cardPictures) {
+        bool any = false;
+        for (const QString& path : pictures) {
+            auto known = broken.find(path);
+            if (known == broken.end()) {
+                bool fails = false;
+                try {
+                    pictures::decodePicture(path, kCheckSize);
+                } catch (const runtime::Error&) {
+                    fails = true;
+                }
+                known = broken.insert(path, fails);
+            }
+            any = any || *known;
+        }
+        cards += any ? 1 : 0;
+    }
+    return cards;
+}
+
+QSize stripSize(QSize cell)
+{
+    return {kStripPictures * cell.width() + (kStripPictures - 1) * kStripGap, cell.height()};
+}
+
 QImage pictureStrip(const QStringList& files, QSize cell)
 {
-    constexpr int kGap = 2;
-    QImage strip(kStripPictures * cell.width() + (kStripPictures - 1) * kGap, cell.height(),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage strip(stripSize(cell), QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     int x = 0;
     for (const QString& path : files.mid(0, kStripPictures)) {
         // A picture that cannot be shown leaves its cell empty.
         drawFitted(painter, path, QRect(QPoint(x, 0), cell));
-        x += cell.width() + kGap;
+        x += cell.width() + kStripGap;
     }
     return strip;
 }

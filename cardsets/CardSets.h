@@ -22,6 +22,10 @@ struct CardSetSummary {
     // picture file that is not there.
     int lackingPicture = 0;
     int lackingWord = 0;
+    // Per card, the picture files its rows show that are there, as paths; and how many
+    // cards have one that cannot be read, once they have been tried (brokenPictures()).
+    QList<QStringList> cardPictures;
+    int brokenPicture = 0;
     // When kortvy.ini and the folder last changed: a set whose stamps are the same was not
     // changed since it was read.
     QDateTime changed;
@@ -71,10 +75,15 @@ void removeCardSet(const QString& root, const QString& folder);
 QString copyCardSet(const QString& root, const QString& folder, const QString& name);
 QString copyIntoCardFolder(const QString& root, const QString& folder);
 
+// How many of the cards have a picture that the game could not show: one that does not
+// decode, as a damaged or cut-off file does not. Decodes every picture, small: slow.
+int cardsWithBrokenPictures(const QList<QStringList>& cardPictures);
+
 // The pictures side by side, each decoded small and fitted into a cell of the given size,
-// on a transparent strip that always has room for kStripPictures; a picture that cannot be
-// read leaves its cell empty.
+// on a transparent strip of stripSize(cell) that always has room for kStripPictures, with a
+// small gap between the cells; a picture that cannot be read leaves its cell empty.
 QImage pictureStrip(const QStringList& files, QSize cell);
+QSize stripSize(QSize cell);
 
 // The first of the pictures that can be read, fitted into the size and centred on a
 // transparent tile of it; an empty tile when none can.

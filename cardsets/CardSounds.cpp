@@ -18,24 +18,21 @@ QList<CardSound> cardSounds(const QString& folder)
         const settings::Card& card = set.cards[i];
         CardSound sound;
         sound.card = i;
-        sound.soundBase = card.upperPicture.isEmpty() ? QString() : QFileInfo(card.upperPicture).completeBaseName();
-        const QString word = exercise::wordOf(card).trimmed();
-        sound.name = !word.isEmpty() ? word : !sound.soundBase.isEmpty() ? sound.soundBase : QStringLiteral("kort %1").arg(i + 1);
-        sound.ownSounds = exercise::ownSoundsOf(dir, card);
-        sound.heard = exercise::utteranceFor(dir, card);
+        sound.soundBase = settings::soundBaseOf(card);
+        const QString word = settings::wordOf(card).trimmed();
+        sound.name = !word.isEmpty() ? word : settings::nameOf(card, i);
+        sound.ownSounds = settings::ownSoundsOf(dir, card);
+        sound.heard = settings::utteranceFor(dir, card);
         sounds << sound;
     }
     return sounds;
 }
 
-bool isRecordingKind(const QString& path)
+void checkRecordingFile(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const char* kind : exercise::kSoundSuffixes) {
-        if (suffix == QLatin1String(kind))
-            return true;
-    }
-    return false;
+    if (!settings::isRecordingKind(path) || !QFileInfo(path).isFile())
+        throw runtime::Error(QStringLiteral("%1 är ingen ljudfil av de slag som kan läggas till (wav, ogg, mp3 eller m4a).")
+                                 .arg(QDir::toNativeSeparators(path)));
 }
 
 QString addRecording(const QString& folder, const CardSound& card, const QString& recording, bool replacing)
@@ -45,8 +42,7 @@ QString addRecording(const QString& folder, const CardSound& card, const QString
     const QString shown = QDir::toNativeSeparators(recording);
     if (card.soundBase.isEmpty())
         throw runtime::Error(QStringLiteral("Kortet \"%1\" har ingen bild i den övre raden, och ett ljud hör ihop med den bilden.").arg(card.name));
-    if (!isRecordingKind(recording))
-        throw runtime::Error(QStringLiteral("%1 är ingen ljudfil av de slag som kan läggas till (wav, ogg, mp3 eller m4a).").arg(shown));
+    checkRecordingFile(recording);
     if (!card.ownSounds.isEmpty() && !replacing)
         throw runtime::Error(QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2.").arg(card.name, card.ownSounds.first()));
     if (QFileInfo(recording).canonicalFilePath() == QFileInfo(dir.filePath(name)).canonicalFilePath())

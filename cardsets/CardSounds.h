@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercise/ReadAloud.h"
+#include "settings/CardFacts.h"
 
 #include <QList>
 #include <QMetaType>
@@ -15,14 +15,16 @@ struct CardSound {
     QString name;          // its word, its upper picture's name, or "kort N"
     QString soundBase;     // the name its recordings have, without suffix; empty without an upper picture
     QStringList ownSounds; // its recordings in the folder, the one heard first
-    exercise::Utterance heard;
+    settings::Utterance heard;
 };
 
 // Every card of the set in the folder. Throws runtime::Error when kortvy.ini cannot be read.
 QList<CardSound> cardSounds(const QString& folder);
 
-// Whether the file is of a kind a card's recording can be (by its suffix, in any case).
-bool isRecordingKind(const QString& path);
+// Refuses a file that cannot be a card's recording: one not of the kinds by its suffix, or
+// not a regular file (a named pipe would keep whoever opens it waiting). Throws
+// runtime::Error with a complete Swedish message; opens nothing.
+void checkRecordingFile(const QString& path);
 
 // Copies the recording into the folder as the card's own, under the card's name and the
 // recording's suffix in lower case. A card that has recordings already keeps them unless

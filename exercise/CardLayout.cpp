@@ -1,6 +1,13 @@
 #include "exercise/CardLayout.h"
 
+#include "forms/Twips.h"
+
 namespace exercise {
+
+QSize windowSize()
+{
+    return {forms::toPixels(kWindowWidth), forms::toPixels(kWindowHeight)};
+}
 
 namespace {
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "runtime/TwipsRect.h"
+#include "settings/CardFacts.h"
 #include "settings/CardSet.h"
+
+#include <QSize>
 
 #include <QtGlobal>
 
@@ -9,11 +12,13 @@ namespace exercise {
 
 // Each row has ten card slots, designed as two lines of five for ten cards. Upper slot k
 // shows upper card k; lower slot k shows whichever lower card the shuffle put there.
-constexpr int kSlots = 10;
+constexpr int kSlots = settings::kMostCards;
 
 // The game window's inside, in twips: 642 × 459 pixels at scale 1.
 constexpr int kWindowWidth = 9630;
 constexpr int kWindowHeight = 6885;
+// The same in pixels at scale 1, as the window is made and as the launcher scales it.
+QSize windowSize();
 
 enum class Row { Upper, Lower };
 

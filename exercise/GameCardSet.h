@@ -8,9 +8,6 @@
 
 namespace exercise {
 
-// The most cards a game can show: one for each slot of a row.
-inline constexpr int kMostCards = kSlots;
-
 // The card set as the game reads it. The count must be 1 to 10: the window has ten slots a
 // row, and a set without a card would never end. Each upper picture's name is handed to
 // `upperPictureRead` the moment it is read, so that a picture that cannot be shown is

@@ -1,38 +1,8 @@
 #include "exercise/ReadAloud.h"
 
-#include <QFileInfo>
-
 namespace exercise {
 
-QStringList ownSoundsOf(const QDir& folder, const settings::Card& card)
-{
-    QStringList sounds;
-    if (card.upperPicture.isEmpty())
-        return sounds;
-    const QString base = QFileInfo(card.upperPicture).completeBaseName();
-    for (const char* suffix : kSoundSuffixes) {
-        const QString name = base + QLatin1Char('.') + QLatin1String(suffix);
-        if (QFileInfo(folder.filePath(name)).isFile())
-            sounds << name;
-    }
-    return sounds;
-}
-
-QString wordOf(const settings::Card& card)
-{
-    return !card.upperText.trimmed().isEmpty() ? card.upperText : card.lowerText;
-}
-
-Utterance utteranceFor(const QDir& folder, const settings::Card& card)
-{
-    if (const QStringList sounds = ownSoundsOf(folder, card); !sounds.isEmpty())
-        return {Utterance::Kind::Sound, folder.filePath(sounds.first())};
-    if (const QString word = wordOf(card); !word.trimmed().isEmpty())
-        return {Utterance::Kind::Word, word};
-    return {};
-}
-
-ReadAloud::ReadAloud(bool on, QList<Utterance> cards, SoundPlayer* player, Speaker* speaker)
+ReadAloud::ReadAloud(bool on, QList<settings::Utterance> cards, SoundPlayer* player, Speaker* speaker)
     : m_on(on)
     , m_cards(std::move(cards))
     , m_player(player)
@@ -51,15 +21,15 @@ void ReadAloud::again()
     if (!m_on || m_framed < 0 || m_framed >= m_cards.size())
         return;
     stopAll();
-    const Utterance& u = m_cards[m_framed];
+    const settings::Utterance& u = m_cards[m_framed];
     switch (u.kind) {
-    case Utterance::Kind::Sound:
+    case settings::Utterance::Kind::Sound:
         m_player->play(u.what);
         break;
-    case Utterance::Kind::Word:
+    case settings::Utterance::Kind::Word:
         m_speaker->say(u.what);
         break;
-    case Utterance::Kind::Nothing:
+    case settings::Utterance::Kind::Nothing:
         break;
     }
 }

@@ -130,7 +130,7 @@ GameWindow::GameWindow()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Välj rätt kort."));
     setFont(forms::msSansSerif(8.25, true));
-    resize(forms::toPixels(exercise::kWindowWidth), forms::toPixels(exercise::kWindowHeight));
+    resize(exercise::windowSize());
 
     // Children made later lie above those made earlier. In the upper area the frame lies
     // above the pictures and below the text panels: its band runs around the marked card,
@@ -243,14 +243,14 @@ void GameWindow::prepareReadAloud(const settings::CardSet& set, bool on)
 {
     if (!on)
         return;
-    QList<exercise::Utterance> cards;
+    QList<settings::Utterance> cards;
     for (int i = 0; i < set.count; ++i)
-        cards << exercise::utteranceFor(QDir::current(), set.cards[i]);
+        cards << settings::utteranceFor(QDir::current(), set.cards[i]);
     if (!m_player || !m_speaker) {
         // The speech service is started at once where a word will be spoken, so that the
         // first is not late, and not at all where every card has a recording.
         const bool speaks = std::any_of(cards.begin(), cards.end(),
-                                        [](const exercise::Utterance& u) { return u.kind == exercise::Utterance::Kind::Word; });
+                                        [](const settings::Utterance& u) { return u.kind == settings::Utterance::Kind::Word; });
         m_voice = std::make_unique<sound::Voice>(speaks);
         m_player = m_voice.get();
         m_speaker = m_voice.get();
@@ -277,9 +277,7 @@ void GameWindow::fillSlots(const settings::CardSet& set)
             m_upperPictures[i]->setAccessibleName(card.upperText);
         if (card.lowerText.isEmpty() && !card.lowerPicture.isEmpty())
             m_lowerTexts[slot]->setAccessibleName(QFileInfo(card.lowerPicture).completeBaseName());
-        m_upperNames << (!card.upperText.isEmpty()        ? card.upperText
-                         : !card.upperPicture.isEmpty() ? QFileInfo(card.upperPicture).completeBaseName()
-                                                        : QStringLiteral("kort %1").arg(i + 1));
+        m_upperNames << settings::nameOf(card, i);
         // The picture stands for the card where the row shows pictures, the word where it
         // shows words alone.
         QWidget* lowerCard = set.lowerDisplay == settings::RowDisplay::Texts ? static_cast<QWidget*>(m_lowerTexts[slot])

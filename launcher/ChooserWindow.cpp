@@ -1,31 +1,29 @@
 #include "launcher/ChooserWindow.h"
 
 #include "cardsets/PictureImport.h"
-#include "launcher/PlayOptionsDialog.h"
-
+#include "playoptions/PlayOptionsDialog.h"
 #include "runtime/Error.h"
+#include "work/SlowWork.h"
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QAction>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListView>
-#include <QScrollBar>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
-#include <QFutureWatcher>
 
 #include <algorithm>
 
@@ -78,14 +76,12 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     const bool learner = audience == Audience::Learner;
 
     auto* heading = new QLabel(QStringLiteral("&Kortlekar i mappen %1:").arg(QDir::toNativeSeparators(root)), this);
-    const QSize stripSize(cardsets::kStripPictures * kCell.width() + (cardsets::kStripPictures - 1) * 2,
-                          kCell.height());
     if (learner) {
         m_sets = new cardsets::CardSetModel(
             root, kTile, [](const QStringList& pictures) { return cardsets::pictureTile(pictures, kTile); }, this);
     } else {
         m_sets = new cardsets::CardSetModel(
-            root, stripSize, [](const QStringList& pictures) { return cardsets::pictureStrip(pictures, kCell); },
+            root, cardsets::stripSize(kCell), [](const QStringList& pictures) { return cardsets::pictureStrip(pictures, kCell); },
             this);
     }
     m_list = new QListView(this);
@@ -105,10 +101,11 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         large.setPointSizeF(large.pointSizeF() * 1.5);
         m_list->setFont(large);
     } else {
-        m_list->setIconSize(QSize(cardsets::kStripPictures * (kCell.width() + 2), kCell.height()));
+        m_list->setIconSize(cardsets::stripSize(kCell));
         m_list->setSpacing(4);
         m_list->setAcceptDrops(true);
         m_list->viewport()->setAcceptDrops(true);
+        m_list->installEventFilter(this);
     }
     m_list->viewport()->installEventFilter(this);
 
@@ -116,84 +113,137 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
 
-    m_play = new QPushButton(QStringLiteral("&Spela"), this);
-    m_edit = new QPushButton(QStringLiteral("Ä&ndra"), this);
-    m_new = new QPushButton(QStringLiteral("N&y kortlek…"), this);
-    m_add = new QPushButton(QStringLiteral("&Lägg till bilder…"), this);
-    m_open = new QPushButton(QStringLiteral("Öppna &mappen"), this);
-    m_rename = new QPushButton(QStringLiteral("&Byt namn…"), this);
-    m_copy = new QPushButton(QStringLiteral("K&opiera…"), this);
-    m_remove = new QPushButton(QStringLiteral("&Ta bort…"), this);
-    m_copyIn = new QPushButton(QStringLiteral("Kopiera till m&ina kortlekar"), this);
-    m_playOptions = new QPushButton(QStringLiteral("Inställnin&gar…"), this);
-    m_playOptions->setAccessibleDescription(QStringLiteral("Hur eleven spelar den valda kortleken: tangentbord och kontakter"));
-    m_play->setAccessibleDescription(QStringLiteral("Spelar den valda kortleken i Kortvy"));
-    m_edit->setAccessibleDescription(QStringLiteral("Ändrar den valda kortleken i Kortvyadm"));
-    m_new->setAccessibleDescription(QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"));
-    m_add->setAccessibleDescription(QStringLiteral("Kopierar bilder till den valda kortlekens mapp"));
-    m_open->setAccessibleDescription(QStringLiteral("Visar den valda kortlekens mapp i filhanteraren"));
-    m_rename->setAccessibleDescription(QStringLiteral("Ger den valda kortleken ett nytt namn"));
-    m_copy->setAccessibleDescription(QStringLiteral("Gör en kopia av den valda kortleken med ett eget namn"));
-    m_remove->setAccessibleDescription(QStringLiteral("Lägger den valda kortleken i papperskorgen"));
-    m_copyIn->setAccessibleDescription(QStringLiteral("Kopierar kortleken till mappen Kortvy i din hemmapp"));
-    (m_defaultAction == Action::Play ? m_play : m_edit)->setDefault(true);
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {m_play, m_edit, m_new, m_add, m_open})
-        buttons->addWidget(button);
-    auto* managing = new QHBoxLayout;
-    for (QPushButton* button : {m_playOptions, m_rename, m_copy, m_remove, m_copyIn})
-        managing->addWidget(button);
-    managing->addStretch(1);
+    makeActions();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(m_status);
-    layout->addLayout(buttons);
-    layout->addLayout(managing);
     if (learner) {
         heading->setText(QStringLiteral("&Välj en kortlek:"));
-        for (QPushButton* button : {m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn})
-            button->hide();
-        QFont large = m_play->font();
+        layout->addWidget(heading);
+        layout->addWidget(m_list, 1);
+        layout->addWidget(m_status);
+        auto* play = new QPushButton(m_play->text(), this);
+        play->setAccessibleDescription(m_play->statusTip());
+        play->setDefault(true);
+        QFont large = play->font();
         large.setPointSizeF(large.pointSizeF() * 1.5);
-        m_play->setFont(large);
-        m_play->setMinimumHeight(m_play->sizeHint().height() * 3 / 2);
+        play->setFont(large);
+        play->setMinimumHeight(play->sizeHint().height() * 3 / 2);
+        connect(play, &QPushButton::clicked, m_play, &QAction::trigger);
+        connect(m_play, &QAction::enabledChanged, play, &QPushButton::setEnabled);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(play);
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+    } else {
+        auto* menus = new QMenuBar(this);
+        QMenu* file = menus->addMenu(QStringLiteral("&Arkiv"));
+        file->addActions({m_new, m_copyIn});
+        file->addSeparator();
+        file->addAction(m_close);
+        m_setMenu = menus->addMenu(QStringLiteral("K&ortlek"));
+        m_setMenu->addActions({m_play, m_edit, m_playOptions, m_add, m_open});
+        m_setMenu->addSeparator();
+        m_setMenu->addActions({m_rename, m_copy, m_remove});
+        auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
+        tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        tools->addActions({m_play, m_edit, m_new});
+        layout->setMenuBar(menus);
+        layout->addWidget(tools);
+        layout->addWidget(heading);
+        layout->addWidget(m_list, 1);
+        layout->addWidget(m_status);
     }
+    // The learner's keys do nothing but choose and play.
+    if (!learner)
+        addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
 
-    connect(m_play, &QPushButton::clicked, this, [this] { run(Action::Play); });
-    connect(m_edit, &QPushButton::clicked, this, [this] { run(Action::Edit); });
-    connect(m_new, &QPushButton::clicked, this, [this] { askName(Naming::New, QString()); });
-    connect(m_add, &QPushButton::clicked, this, &ChooserWindow::choosePictures);
-    connect(m_open, &QPushButton::clicked, this, &ChooserWindow::openFolder);
-    connect(m_rename, &QPushButton::clicked, this, [this] {
-        if (currentSet() >= 0)
-            askName(Naming::Rename, m_sets->at(currentSet()).name);
-    });
-    connect(m_copy, &QPushButton::clicked, this, [this] {
-        if (currentSet() >= 0)
-            askName(Naming::Copy, QStringLiteral("%1 kopia").arg(m_sets->at(currentSet()).name));
-    });
-    connect(m_remove, &QPushButton::clicked, this, &ChooserWindow::askRemove);
-    connect(m_copyIn, &QPushButton::clicked, this, &ChooserWindow::copyIn);
-    connect(m_playOptions, &QPushButton::clicked, this, &ChooserWindow::editPlayOptions);
     // Enter and a double click; a tap comes through the event filter.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateButtons);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateActions);
     connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChooserWindow::preferVisibleStrips);
 
     reload();
     resize(learner ? QSize(860, 640) : QSize(720, 480));
 }
 
-ChooserWindow::~ChooserWindow()
+void ChooserWindow::makeActions()
 {
-    // A picture being copied is finished, so that none is left half written.
-    if (m_stopImport)
-        *m_stopImport = true;
-    m_import.waitForFinished();
-    m_copying.waitForFinished();
+    const auto action = [this](const QString& text, const QString& about, const QKeySequence& keys,
+                               const QString& icon = {}) {
+        auto* made = new QAction(text, this);
+        made->setStatusTip(about);
+        made->setToolTip(about);
+        made->setShortcut(keys);
+        if (!icon.isEmpty())
+            made->setIcon(QIcon::fromTheme(icon));
+        return made;
+    };
+    m_play = action(QStringLiteral("&Spela"), QStringLiteral("Spelar den valda kortleken i Kortvy"), Qt::Key_F5,
+                    QStringLiteral("media-playback-start"));
+    m_edit = action(QStringLiteral("Ä&ndra"), QStringLiteral("Ändrar den valda kortleken i Kortvyadm"),
+                    Qt::CTRL | Qt::Key_E, QStringLiteral("document-edit"));
+    m_new = action(QStringLiteral("N&y kortlek…"), QStringLiteral("Skapar en ny, tom kortlek i en egen mapp"),
+                   QKeySequence::New, QStringLiteral("document-new"));
+    m_add = action(QStringLiteral("&Lägg till bilder…"), QStringLiteral("Kopierar bilder till den valda kortlekens mapp"),
+                   Qt::CTRL | Qt::Key_I);
+    m_open = action(QStringLiteral("Öppna &mappen"), QStringLiteral("Visar den valda kortlekens mapp i filhanteraren"),
+                    Qt::CTRL | Qt::Key_M);
+    m_playOptions = action(QStringLiteral("Inställnin&gar…"),
+                           QStringLiteral("Hur eleven spelar den valda kortleken: tangentbord och kontakter"),
+                           Qt::CTRL | Qt::Key_G);
+    m_rename = action(QStringLiteral("&Byt namn…"), QStringLiteral("Ger den valda kortleken ett nytt namn"), Qt::Key_F2);
+    m_copy = action(QStringLiteral("K&opiera…"), QStringLiteral("Gör en kopia av den valda kortleken med ett eget namn"),
+                    Qt::CTRL | Qt::Key_D);
+    m_remove = action(QStringLiteral("&Ta bort…"), QStringLiteral("Lägger den valda kortleken i papperskorgen"),
+                      QKeySequence::Delete);
+    m_copyIn = action(QStringLiteral("Kopiera till m&ina kortlekar"),
+                      QStringLiteral("Kopierar kortleken till mappen Kortvy i din hemmapp"), {});
+    m_close = action(QStringLiteral("S&täng"), QStringLiteral("Stänger Kortlekar"), QKeySequence::Quit);
+
+    connect(m_play, &QAction::triggered, this, [this] { run(Action::Play); });
+    connect(m_edit, &QAction::triggered, this, [this] { run(Action::Edit); });
+    connect(m_new, &QAction::triggered, this, [this] { askName(Naming::New, QString()); });
+    connect(m_add, &QAction::triggered, this, &ChooserWindow::choosePictures);
+    connect(m_open, &QAction::triggered, this, &ChooserWindow::openFolder);
+    connect(m_rename, &QAction::triggered, this, [this] {
+        if (currentSet() >= 0)
+            askName(Naming::Rename, m_sets->at(currentSet()).name);
+    });
+    connect(m_copy, &QAction::triggered, this, [this] {
+        if (currentSet() >= 0)
+            askName(Naming::Copy, QStringLiteral("%1 kopia").arg(m_sets->at(currentSet()).name));
+    });
+    connect(m_remove, &QAction::triggered, this, &ChooserWindow::askRemove);
+    connect(m_copyIn, &QAction::triggered, this, &ChooserWindow::copyIn);
+    connect(m_playOptions, &QAction::triggered, this, &ChooserWindow::editPlayOptions);
+    connect(m_close, &QAction::triggered, this, &QWidget::close);
 }
+
+// The menu of the set under the pointer, or of the chosen set where the Menu key asks (no
+// point given).
+void ChooserWindow::showSetMenu(const QPoint& at)
+{
+    QPoint where = at;
+    if (at.x() < 0)
+        where = m_list->visualRect(m_list->currentIndex()).center();
+    else if (const QModelIndex item = m_list->indexAt(at); item.isValid())
+        setCurrentSet(item.row());
+    else
+        return;
+    if (currentSet() < 0)
+        return;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(m_setMenu->actions());
+    if (m_copyIn->isVisible()) {
+        menu->addSeparator();
+        menu->addAction(m_copyIn);
+    }
+    menu->popup(m_list->viewport()->mapToGlobal(where));
+}
+
+// Slow work still running stops where it can when the window goes, and finishes the file it
+// is writing first.
+ChooserWindow::~ChooserWindow() = default;
 
 void ChooserWindow::showOtherSet(const QString& folder)
 {
@@ -238,7 +288,7 @@ int ChooserWindow::currentSet() const
 void ChooserWindow::setCurrentSet(int index)
 {
     m_list->setCurrentIndex(m_sets->index(index));
-    updateButtons();
+    updateActions();
 }
 
 void ChooserWindow::choose(const QString& folder)
@@ -247,7 +297,7 @@ void ChooserWindow::choose(const QString& folder)
         setCurrentSet(row);
 }
 
-void ChooserWindow::updateButtons()
+void ChooserWindow::updateActions()
 {
     const int index = currentSet();
     const bool chosen = index >= 0;
@@ -255,7 +305,7 @@ void ChooserWindow::updateButtons()
     const bool whole = own && QDir(m_sets->at(index).folder) != QDir(m_root);
     m_play->setEnabled(chosen && m_sets->at(index).playable());
     m_edit->setEnabled(chosen && m_sets->at(index).readable);
-    m_add->setEnabled(chosen && m_sets->at(index).writable && !importing());
+    m_add->setEnabled(chosen && m_sets->at(index).writable && !working());
     m_open->setEnabled(chosen);
     m_rename->setEnabled(whole);
     m_remove->setEnabled(whole);
@@ -346,7 +396,7 @@ void ChooserWindow::named(Naming naming, const QString& folder, const QString& n
         return;
     }
     if (naming == Naming::Copy) {
-        copyOnWorker(QStringLiteral("Kopierar kortleken \"%1\"…").arg(QFileInfo(folder).fileName()),
+        copySlowly(QStringLiteral("Kopierar kortleken \"%1\"…").arg(QFileInfo(folder).fileName()),
                      [root = m_root, folder, name] { return cardsets::copyCardSet(root, folder, name); },
                      [this, name](const QString&) {
                          m_status->setText(QStringLiteral("Kopian \"%1\" skapades.").arg(name.trimmed()));
@@ -396,7 +446,7 @@ void ChooserWindow::copyIn()
     if (index < 0)
         return;
     const cardsets::CardSetSummary set = m_sets->at(index);
-    copyOnWorker(QStringLiteral("Kopierar kortleken \"%1\"…").arg(set.name),
+    copySlowly(QStringLiteral("Kopierar kortleken \"%1\"…").arg(set.name),
                  [root = m_root, folder = set.folder] { return cardsets::copyIntoCardFolder(root, folder); },
                  [this](const QString& made) {
                      m_status->setText(QStringLiteral("Kortleken kopierades till mappen %1 och heter där \"%2\".")
@@ -404,46 +454,27 @@ void ChooserWindow::copyIn()
                  });
 }
 
-// A set is read from a stick or a slow disk on a worker thread, so that the window goes on
-// answering; the busy dialog keeps the teacher from changing the sets meanwhile. The copy is
-// put in place whole or not at all, so there is nothing to stop halfway.
-void ChooserWindow::copyOnWorker(const QString& working, std::function<QString()> copy,
-                                 std::function<void(const QString& made)> done)
+// A set is read from a stick or a slow disk as slow work, so that the window goes on
+// answering. The copy is put in place whole or not at all, so there is nothing to stop
+// halfway.
+void ChooserWindow::copySlowly(const QString& label, std::function<QString()> copy,
+                               std::function<void(const QString& made)> done)
 {
-    if (copying() || importing())
+    if (working())
         return;
-    auto* progress = new QProgressDialog(working, QString(), 0, 0, this);
-    progress->setWindowTitle(windowTitle());
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setCancelButton(nullptr);
-    // A small set is copied without a dialog flashing by.
-    progress->setMinimumDuration(300);
-    progress->setValue(0);
-    struct Outcome {
-        QString made;
-        QString failure;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    auto* watcher = new QFutureWatcher<void>(this);
-    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher, progress, outcome, done] {
-        watcher->deleteLater();
-        progress->deleteLater();
+    auto made = std::make_shared<QString>();
+    m_work = work::SlowWork::start(this, {windowTitle(), label, false},
+                                   [copy = std::move(copy), made](work::Progress&) { *made = copy(); });
+    connect(m_work, &work::SlowWork::finished, this, [this, made, done](const QString& failure) {
+        m_work = nullptr;
         reload();
-        if (!outcome->failure.isEmpty()) {
-            tell(outcome->failure);
+        if (!failure.isEmpty()) {
+            tell(failure);
             return;
         }
-        choose(outcome->made);
-        done(outcome->made);
+        choose(*made);
+        done(*made);
     });
-    m_copying = QtConcurrent::run([copy = std::move(copy), outcome] {
-        try {
-            outcome->made = copy();
-        } catch (const runtime::Error& e) {
-            outcome->failure = e.message();
-        }
-    });
-    watcher->setFuture(m_copying);
 }
 
 bool ChooserWindow::makeSet(const QString& name)
@@ -481,12 +512,11 @@ void ChooserWindow::choosePictures()
     dialog->open();
 }
 
-// The copying runs on a worker thread, so that the window goes on answering; the progress
-// dialog keeps the teacher from changing the sets meanwhile, and can stop it between two
-// pictures.
+// The pictures are copied as slow work, so that the window goes on answering; "Avbryt" stops
+// it between two pictures.
 void ChooserWindow::addPictures(int index, const QStringList& files)
 {
-    if (index < 0 || index >= m_sets->rowCount() || files.isEmpty() || importing())
+    if (index < 0 || index >= m_sets->rowCount() || files.isEmpty() || working())
         return;
     const cardsets::CardSetSummary set = m_sets->at(index);
     // Said once, before anything is copied, rather than once for every picture refused.
@@ -501,57 +531,33 @@ void ChooserWindow::addPictures(int index, const QStringList& files)
     const auto working = [total](int number) {
         return QStringLiteral("Lägger till %1 av %2 bilder…").arg(number).arg(total);
     };
-    m_progress = new QProgressDialog(working(1), QStringLiteral("Avbryt"), 0, total, this);
-    m_progress->setWindowTitle(QStringLiteral("Lägg till bilder i \"%1\"").arg(set.name));
-    m_progress->setWindowModality(Qt::WindowModal);
-    m_progress->setAutoClose(false);
-    m_progress->setAutoReset(false);
-    // A picture or two go in without a dialog flashing by.
-    m_progress->setMinimumDuration(300);
-    m_progress->setValue(0);
-    auto stop = std::make_shared<std::atomic_bool>(false);
-    m_stopImport = stop;
-    QProgressDialog* progress = m_progress;
-    connect(progress, &QProgressDialog::canceled, this, [stop, progress] {
-        *stop = true;
-        progress->setLabelText(QStringLiteral("Avbryter…"));
-    });
-    updateButtons();
-
-    const auto report = [this, progress, stop, working](int done, int all) {
-        QMetaObject::invokeMethod(this, [progress, stop, done, all, working] {
-            if (*stop)
-                return;
-            progress->setValue(done);
-            if (done < all)
-                progress->setLabelText(working(done + 1));
-        }, Qt::QueuedConnection);
-        return !*stop;
-    };
-    auto* watcher = new QFutureWatcher<cardsets::AddedPictures>(this);
-    connect(watcher, &QFutureWatcher<cardsets::AddedPictures>::finished, this, [this, watcher, set, total, stop] {
-        watcher->deleteLater();
-        const cardsets::AddedPictures result = watcher->result();
-        m_progress->deleteLater();
-        m_progress = nullptr;
+    auto result = std::make_shared<cardsets::AddedPictures>();
+    auto stopped = std::make_shared<bool>(false);
+    m_work = work::SlowWork::start(
+        this, {QStringLiteral("Lägg till bilder i \"%1\"").arg(set.name), working(1), true, total},
+        [adder = m_addPictures, files, folder = set.folder, working, result, stopped](work::Progress& progress) {
+            *result = adder(files, folder, [&progress, working](int done, int all) {
+                progress.advance(done, all, done < all ? working(done + 1) : QString());
+                return !progress.stopped();
+            });
+            *stopped = progress.stopped();
+        });
+    updateActions();
+    connect(m_work, &work::SlowWork::finished, this, [this, set, total, result, stopped] {
+        m_work = nullptr;
         reload();
-        const int n = int(result.added.size());
+        const int n = int(result->added.size());
         QString said = n == 1 ? QStringLiteral("1 bild lades till i kortleken \"%1\".").arg(set.name)
                               : QStringLiteral("%1 bilder lades till i kortleken \"%2\".")
                                     .arg(QString::number(n), set.name);
-        const int handled = n + int(result.refused.size());
-        if (*stop && handled < total)
+        const int handled = n + int(result->refused.size());
+        if (*stopped && handled < total)
             said += QStringLiteral(" Du avbröt innan de andra %1 hann kopieras.").arg(total - handled);
         m_status->setText(said);
-        updateButtons();
-        if (const QString message = cardsets::refusedMessage(result, set.name); !message.isEmpty())
+        updateActions();
+        if (const QString message = cardsets::refusedMessage(*result, set.name); !message.isEmpty())
             tell(message);
-        emit importFinished();
     });
-    m_import = QtConcurrent::run([adder = m_addPictures, files, folder = set.folder, report] {
-        return adder(files, folder, report);
-    });
-    watcher->setFuture(m_import);
 }
 
 void ChooserWindow::openFolder()
@@ -570,7 +576,7 @@ void ChooserWindow::editPlayOptions()
     const int index = currentSet();
     if (index < 0)
         return;
-    auto* dialog = new PlayOptionsDialog(m_sets->at(index).folder, m_sets->at(index).name, this);
+    auto* dialog = new playoptions::PlayOptionsDialog(m_sets->at(index).folder, m_sets->at(index).name, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
@@ -586,6 +592,14 @@ void ChooserWindow::tell(const QString& message, const std::function<void()>& th
 
 bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ContextMenu && m_audience == Audience::Teacher
+        && (watched == m_list || watched == m_list->viewport())) {
+        auto* asked = static_cast<QContextMenuEvent*>(event);
+        showSetMenu(asked->reason() == QContextMenuEvent::Mouse
+                        ? m_list->viewport()->mapFromGlobal(asked->globalPos())
+                        : QPoint(-1, -1));
+        return true;
+    }
     if (watched != m_list->viewport())
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {

@@ -4,18 +4,20 @@
 #include "cardsets/PictureImport.h"
 #include "launcher/Launch.h"
 
-#include <QFuture>
 #include <QList>
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <functional>
-#include <memory>
 
+class QAction;
 class QLabel;
 class QListView;
-class QProgressDialog;
+class QMenu;
 class QPushButton;
+
+namespace work {
+class SlowWork;
+} // namespace work
 
 namespace launcher {
 
@@ -27,6 +29,10 @@ enum class Audience { Teacher, Learner };
 // and its first pictures, and what can be done with them. The window only shows; the
 // card sets and their rules are in cardsets/, and what running a program means is up to
 // whoever takes runRequested().
+//
+// For the teacher every command is an action, in the menu bar with its Alt letter, in the
+// context menu of a set, and the most used ones in the tool bar; the learner sees the sets
+// and a large "Spela" alone.
 class ChooserWindow : public QWidget {
     Q_OBJECT
 
@@ -55,15 +61,15 @@ public:
     // whether the set was made.
     bool makeSet(const QString& name);
 
-    // Copies the files into the set's folder on a worker thread, with a progress dialog that
-    // can stop it, and tells, in one message, which did not go in.
+    // Copies the files into the set's folder as slow work that can be stopped, and tells, in
+    // one message, which did not go in.
     void addPictures(int index, const QStringList& files);
     // What adds the pictures; a test puts a slow one in its place.
     using PictureAdder = std::function<cardsets::AddedPictures(const QStringList& files, const QString& folder,
                                                                const cardsets::ImportProgress& progress)>;
     void setPictureAdder(PictureAdder adder) { m_addPictures = std::move(adder); }
-    bool importing() const { return m_progress != nullptr; }
-    bool copying() const { return m_copying.isRunning(); }
+    // Whether pictures or a set are being copied; the sets are not changed meanwhile.
+    bool working() const { return m_work != nullptr; }
 
     // A message in a box of this window that does not stop the program while it is open;
     // afterwards, if given, runs then.
@@ -72,48 +78,48 @@ public:
 signals:
     // A program is to run on a card set: the action and the set's folder.
     void runRequested(launcher::Action action, const QString& folder);
-    void importFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Naming { New, Rename, Copy };
+    void makeActions();
     void askName(Naming naming, const QString& suggestion);
     void named(Naming naming, const QString& folder, const QString& name);
     void askRemove();
     void copyIn();
-    void copyOnWorker(const QString& working, std::function<QString()> copy,
-                      std::function<void(const QString& made)> done);
+    void copySlowly(const QString& label, std::function<QString()> copy,
+                    std::function<void(const QString& made)> done);
     void choosePictures();
     void openFolder();
     void editPlayOptions();
-    void updateButtons();
+    void updateActions();
     void preferVisibleStrips();
     void choose(const QString& folder);
+    void showSetMenu(const QPoint& at);
 
     QString m_root;
     Action m_defaultAction;
     Audience m_audience;
     cardsets::CardSetModel* m_sets;
     PictureAdder m_addPictures;
-    QProgressDialog* m_progress = nullptr;
-    std::shared_ptr<std::atomic_bool> m_stopImport;
-    QFuture<cardsets::AddedPictures> m_import;
-    QFuture<void> m_copying;
+    work::SlowWork* m_work = nullptr;
 
     QListView* m_list;
     QLabel* m_status;
-    QPushButton* m_play;
-    QPushButton* m_edit;
-    QPushButton* m_new;
-    QPushButton* m_add;
-    QPushButton* m_open;
-    QPushButton* m_rename;
-    QPushButton* m_copy;
-    QPushButton* m_remove;
-    QPushButton* m_copyIn;
-    QPushButton* m_playOptions;
+    QAction* m_play;
+    QAction* m_edit;
+    QAction* m_new;
+    QAction* m_add;
+    QAction* m_open;
+    QAction* m_rename;
+    QAction* m_copy;
+    QAction* m_remove;
+    QAction* m_copyIn;
+    QAction* m_playOptions;
+    QAction* m_close;
+    QMenu* m_setMenu = nullptr;
 };
 
 } // namespace launcher

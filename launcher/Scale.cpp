@@ -1,7 +1,6 @@
 #include "launcher/Scale.h"
 
 #include "exercise/CardLayout.h"
-#include "forms/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +20,7 @@ constexpr double kStep = 0.25;
 
 QSize gameWindowSize()
 {
-    return {forms::toPixels(exercise::kWindowWidth), forms::toPixels(exercise::kWindowHeight)};
+    return exercise::windowSize();
 }
 
 double scaleFor(QSize available, QSize window)

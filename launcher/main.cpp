@@ -3,6 +3,7 @@
 // first card set on the first start.
 
 #include "cardsets/CardSets.h"
+#include "launcher/BesideList.h"
 #include "launcher/ChooserWindow.h"
 #include "launcher/Launch.h"
 #include "launcher/Scale.h"
@@ -12,7 +13,6 @@
 #include "runtime/Error.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QScreen>
 
 #include <clocale>
@@ -94,9 +94,8 @@ protected:
     }
 };
 
-// Every program runs beside the list, which is hidden meanwhile and comes back when the
-// program ends, read again where files changed: the learner chooses the next set, the
-// teacher goes on from there. A set from elsewhere is shown after the user's own.
+// The list of card sets, with every program it starts running beside it. A set from
+// elsewhere is shown after the user's own.
 void choose(const QString& program, const QString& binDir, const QString& root, const QString& otherSet,
             QApplication& application)
 {
@@ -109,25 +108,7 @@ void choose(const QString& program, const QString& binDir, const QString& root, 
         window.showOtherSet(otherSet);
     QuitOnClose quitOnClose;
     window.installEventFilter(&quitOnClose);
-    QObject::connect(&window, &launcher::ChooserWindow::runRequested, &window,
-                     [&](launcher::Action action, const QString& folder) {
-        const QString name = launcher::programFor(action);
-        try {
-            const QString path = launcher::programPath(name, binDir);
-            const QString scale = name == launcher::kGame ? screenScale() : QString();
-            QProcess* running = launcher::startIn(path, folder, scale, &window);
-            window.hide();
-            QObject::connect(running, &QProcess::finished, &window, [&window, running] {
-                running->deleteLater();
-                window.reload();
-                window.show();
-                window.raise();
-                window.activateWindow();
-            });
-        } catch (const runtime::Error& e) {
-            window.tell(e.message());
-        }
-    });
+    launcher::BesideList programs(window, binDir, screenScale);
     forms::showCentred(&window);
     application.exec();
 }

@@ -8,7 +8,11 @@
 #include "settings/CardSetFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 class CardSetsTest : public QObject {
     Q_OBJECT
@@ -152,6 +156,26 @@ private slots:
         QCOMPARE(readBytes(m_tmp.filePath(QStringLiteral("data/Trash/files/Katt.mp3"))), QByteArray("gammal"));
     }
 
+    // A recording that cannot be written whole leaves nothing that would silence the card, and
+    // a named pipe is refused before anything waits on it.
+    void aRecordingComesInWholeOrNotAtAll()
+    {
+        const QString root = folder(QStringLiteral("helt"));
+        writeBytes(root + QStringLiteral("/kortvy.ini"), cardFile(1, 2, 2, {"sol.jpg", "", "sol", ""}));
+        const QString from = folder(QStringLiteral("helt-in"));
+        writeBytes(from + QStringLiteral("/sol.wav"), QByteArray(4096, 'x'));
+        QCOMPARE(::mkfifo(QFile::encodeName(from + QStringLiteral("/rör.wav")).constData(), 0600), 0);
+        const cardsets::CardSound sun = cardsets::cardSounds(root).first();
+        QVERIFY(failureOf([&] { cardsets::addRecording(root, sun, from + QStringLiteral("/rör.wav"), false); })
+                    .contains(QStringLiteral("ingen ljudfil")));
+        {
+            FileSizeLimit full(100);
+            QVERIFY(failureOf([&] { cardsets::addRecording(root, sun, from + QStringLiteral("/sol.wav"), false); })
+                        .contains(QStringLiteral("kunde inte kopieras")));
+        }
+        QCOMPARE(QDir(root).entryList(QDir::Files), QStringList{"kortvy.ini"});
+    }
+
     void renamingCopyingAndRemovingLoseNothing()
     {
         const QString root = folder(QStringLiteral("hantera"));
@@ -168,9 +192,9 @@ private slots:
         QVERIFY(failureOf([&] { cardsets::renameCardSet(root, djur, QStringLiteral("Frukt")); })
                     .contains(QStringLiteral("redan en mapp")));
         QVERIFY(!failureOf([&] { cardsets::renameCardSet(root, root, QStringLiteral("Annat")); }).isEmpty());
-        const QString fåglar = cardsets::renameCardSet(root, cardsets::renameCardSet(root, djur, QStringLiteral("DJUR")),
+        const QString birds = cardsets::renameCardSet(root, cardsets::renameCardSet(root, djur, QStringLiteral("DJUR")),
                                                        QStringLiteral("Fåglar"));
-        QCOMPARE(readBytes(fåglar + QStringLiteral("/katt.jpg")), QByteArray("katt"));
+        QCOMPARE(readBytes(birds + QStringLiteral("/katt.jpg")), QByteArray("katt"));
         QVERIFY(!QFileInfo::exists(djur));
 
         // A set from elsewhere keeps its name, made free with a number.
@@ -179,7 +203,7 @@ private slots:
         const QString copied = cardsets::copyIntoCardFolder(root, stick);
         QCOMPARE(copied, root + QStringLiteral("/Fåglar (2)"));
         QCOMPARE(readBytes(copied + QStringLiteral("/kortvy.ini")), QByteArray("från stickan"));
-        QCOMPARE(readBytes(fåglar + QStringLiteral("/kortvy.ini")), readBytes(copy + QStringLiteral("/kortvy.ini")));
+        QCOMPARE(readBytes(birds + QStringLiteral("/kortvy.ini")), readBytes(copy + QStringLiteral("/kortvy.ini")));
 
         // Removing puts the set in the trash, where it can be taken back.
         cardsets::removeCardSet(root, copy);
@@ -189,7 +213,8 @@ private slots:
         QVERIFY(QFileInfo(root + QStringLiteral("/kortvy.ini")).isFile());
     }
 
-    // After a game only the sets whose files changed are read again and get new strips.
+    // After a game only the sets whose files changed are read again and get new strips; a
+    // view is told row by row, so that it keeps its place.
     void theModelRereadsOnlyWhatChanged()
     {
         const QString root = folder(QStringLiteral("modell"));
@@ -221,6 +246,20 @@ private slots:
         model.reload();
         QVERIFY(model.waitForStrips(10000));
         QCOMPARE(strips.loadRelaxed(), 3);
+
+        // A picture put in a set's folder changes the set, though its kortvy.ini did not.
+        writePicture(root + "/A", "p.bmp", QSize(4, 4), Qt::red);
+        const timespec later[2] = {{0, UTIME_OMIT}, {QDateTime::currentSecsSinceEpoch() + 10, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(root + "/A").constData(), later, 0), 0);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QVERIFY(QDir(root + "/C").removeRecursively());
+        writeBytes(root + "/D/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
+        model.reload();
+        QCOMPARE(model.index(0).data().toString(), QStringLiteral("A\n1 kort"));
+        QCOMPARE(model.index(2).data(cardsets::CardSetModel::FolderRole).toString(), root + "/D");
+        QCOMPARE((QList<qsizetype>{reset.size(), inserted.size(), removed.size()}), (QList<qsizetype>{0, 1, 1}));
     }
 };
 

@@ -1,4 +1,4 @@
-// What is heard for a card, and when, with a player and a speaker that only write down what
+// When a card is heard, with a player and a speaker that only write down what
 // they are asked.
 #include "exercise/ReadAloud.h"
 
@@ -6,9 +6,8 @@
 
 #include <QtTest>
 
-using exercise::Utterance;
-using exercise::utteranceFor;
-using Kind = exercise::Utterance::Kind;
+using settings::Utterance;
+using Kind = settings::Utterance::Kind;
 
 namespace {
 
@@ -19,32 +18,12 @@ struct Ears : exercise::SoundPlayer, exercise::Speaker {
     void stop() override { heard << QStringLiteral("stop"); }
 };
 
-settings::Card card(const QString& upperPicture, const QString& upperText, const QString& lowerText = {})
-{
-    return {upperPicture, QStringLiteral("undre.gif"), upperText, lowerText};
-}
-
 } // namespace
 
 class ReadAloudTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The recording named as the upper picture comes first, in the order of the kinds; then
-    // the upper word, then the partner's; a card with neither is silent.
-    void whatIsHeard()
-    {
-        CardFolder folder;
-        const QDir dir(folder.path());
-        for (const char* name : {"katt.mp3", "katt.ogg", "hund.mp3", "hund.m4a", "sol.txt", "bil.wav.jpg"})
-            writeBytes(dir.filePath(QLatin1String(name)), "x");
-        QCOMPARE(utteranceFor(dir, card("katt.jpg", "katt")), (Utterance{Kind::Sound, dir.filePath("katt.ogg")}));
-        QCOMPARE(utteranceFor(dir, card("hund.png", {})), (Utterance{Kind::Sound, dir.filePath("hund.mp3")}));
-        QCOMPARE(utteranceFor(dir, card("sol.gif", "sol")), (Utterance{Kind::Word, "sol"}));
-        QCOMPARE(utteranceFor(dir, card("bil.wav.jpg", {}, "bil")), (Utterance{Kind::Word, "bil"}));
-        QCOMPARE(utteranceFor(dir, card({}, " ", " ")), Utterance());
-    }
-
     // Each frame move is heard once, after whatever was playing stops; R or a click asks again;
     // leaving stops all. Switched off, neither player nor speaker is ever asked.
     void whenItIsHeard()

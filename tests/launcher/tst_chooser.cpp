@@ -1,6 +1,7 @@
 // The list of card sets as a window: what it shows of each set, what Enter and a drop do,
 // and a new set named through its dialog. No dialog here waits for an answer, so the
 // test answers them as a user would.
+#include "launcher/BesideList.h"
 #include "launcher/ChooserWindow.h"
 
 #include "tests/support/TestSupport.h"
@@ -26,6 +27,14 @@ QPushButton* button(QWidget* window, const QString& text)
         if (b->text().remove(QLatin1Char('&')) == text)
             return b;
     qFatal("no button %s", qPrintable(text));
+}
+
+QAction* command(QWidget* window, const QString& text)
+{
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->text().remove(QLatin1Char('&')) == text)
+            return a;
+    qFatal("no command %s", qPrintable(text));
 }
 
 template <class Dialog>
@@ -81,8 +90,8 @@ private slots:
         QCOMPARE(runs.size(), 2);
 
         window.setCurrentSet(1);
-        QVERIFY(!button(&window, "Spela")->isEnabled());
-        QVERIFY(!button(&window, "Ändra")->isEnabled());
+        QVERIFY(!command(&window, "Spela")->isEnabled());
+        QVERIFY(!command(&window, "Ändra")->isEnabled());
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(runs.size(), 2);
         QVERIFY(openDialog<QMessageBox>(&window)->text().startsWith("Kortleken \"Trasig\" kan inte ändras"));
@@ -126,7 +135,7 @@ private slots:
         QCoreApplication::sendEvent(list->viewport(), &drop);
 
         QVERIFY(drop.isAccepted());
-        QTRY_VERIFY(!window.importing());
+        QTRY_VERIFY(!window.working());
         QVERIFY(QFileInfo(m_root + "/Trasig/blå.jpg").isFile());
         QVERIFY(!QFileInfo::exists(m_root + "/blå.jpg"));
         const QString told = openDialog<QMessageBox>(&window)->text();
@@ -161,7 +170,7 @@ private slots:
         QTRY_COMPARE(progress->labelText(), QStringLiteral("Lägger till 2 av 3 bilder…"));
         button(progress, "Avbryt")->click();
         next.release();
-        QTRY_VERIFY(!window.importing());
+        QTRY_VERIFY(!window.working());
         QVERIFY(window.findChild<QLabel*>("status")->text().endsWith(
             QStringLiteral("2 bilder lades till i kortleken \"%1\". Du avbröt innan de andra 1 hann kopieras.")
                 .arg(QFileInfo(m_root).fileName())));
@@ -180,16 +189,37 @@ private slots:
         launcher::ChooserWindow window(m_root, launcher::Action::Edit);
         window.showOtherSet(stick);
         window.setCurrentSet(window.sets().rowOf(stick));
-        QVERIFY(!button(&window, "Lägg till bilder…")->isEnabled());
+        QVERIFY(!command(&window, "Lägg till bilder…")->isEnabled());
         window.addPictures(window.currentSet(), {m_root + "/röd.bmp"});
-        QVERIFY(!window.importing() && openDialog<QMessageBox>(&window)->text().contains("Kopiera till mina"));
+        QVERIFY(!window.working() && openDialog<QMessageBox>(&window)->text().contains("Kopiera till mina"));
+    }
+
+    // The chosen set's program runs in that set's folder, beside the list, which is hidden
+    // meanwhile and comes back, read again, when the program ends.
+    void theProgramRunsInTheChosenSetAndTheListComesBack()
+    {
+        const QString bin = m_tmp.filePath("bin");
+        const QString ran = m_tmp.filePath("ran-in");
+        writeBytes(bin + "/Kortvyadm", QStringLiteral("#!/bin/sh\nsleep 0.2\npwd > '%1'\n").arg(ran).toUtf8());
+        QFile::setPermissions(bin + "/Kortvyadm", QFile::ReadOwner | QFile::ExeOwner);
+        launcher::ChooserWindow window(m_root, launcher::Action::Edit);
+        launcher::BesideList programs(window, bin, [] { return QString(); });
+        window.show();
+        window.setCurrentSet(1);
+        writeBytes(m_root + "/Trasig/kortvy.ini", cardFile(1, 0, 0, emptyStrings(4)));
+        window.setCurrentSet(0);
+        command(&window, "Ändra")->trigger();
+        QVERIFY(!window.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
+        QCOMPARE(readBytes(ran).trimmed(), QFile::encodeName(m_root));
+        QVERIFY(window.sets().at(1).playable());
     }
 
     void aNewSetIsNamedUntilTheNameWillDo()
     {
         launcher::ChooserWindow window(m_root, launcher::Action::Edit);
         window.show();
-        button(&window, "Ny kortlek…")->click();
+        command(&window, "Ny kortlek…")->trigger();
         auto* ask = openDialog<QInputDialog>(&window);
         QVERIFY(ask);
         ask->setTextValue("Trasig");

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -131,6 +133,29 @@ QString accessibleName(QWidget* control)
     return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
+namespace {
+
+// The letters that more than one of the texts is reached by with Alt.
+QString sharedLetters(const QStringList& texts)
+{
+    QString seen;
+    QString shared;
+    for (const QString& text : texts) {
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        if (at < 0)
+            continue;
+        const QChar letter = text.at(at + 1).toLower();
+        if (seen.contains(letter) && !shared.contains(letter))
+            shared += letter;
+        seen += letter;
+    }
+    return shared;
+}
+
+} // namespace
+
+// The window's buttons, labels and menu titles share one set of Alt letters; each open menu
+// has its own.
 QString sharedMnemonics(const QWidget& window)
 {
     QStringList texts;
@@ -142,16 +167,18 @@ QString sharedMnemonics(const QWidget& window)
         if (l->isVisibleTo(&window))
             texts << l->text();
     }
-    QString seen;
-    QString shared;
-    for (const QString& text : texts) {
-        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
-        if (at < 0)
-            continue;
-        const QChar letter = text.at(at + 1).toLower();
-        if (seen.contains(letter) && !shared.contains(letter))
-            shared += letter;
-        seen += letter;
+    for (const QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+        for (const QAction* a : bar->actions())
+            texts << a->text();
+    }
+    QString shared = sharedLetters(texts);
+    for (const QMenu* menu : window.findChildren<QMenu*>()) {
+        QStringList items;
+        for (const QAction* a : menu->actions()) {
+            if (a->isVisible())
+                items << a->text();
+        }
+        shared += sharedLetters(items);
     }
     return shared;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cardsets/CardSounds.h"
 #include "settings/PlayOptions.h"
 
 #include <QDialog>
@@ -16,7 +17,11 @@ namespace sound {
 class Voice;
 } // namespace sound
 
-namespace launcher {
+namespace work {
+class SlowWork;
+} // namespace work
+
+namespace playoptions {
 
 // "Inställningar": how a card set is played, chosen by the teacher for the learner who plays
 // it: with the keyboard or not, scanning for one or two switches at a pace, and the words
@@ -41,14 +46,20 @@ public:
     void done(int result) override;
 
     // The recording as the chosen card's own, asking first before one it has already goes
-    // to the trash.
+    // to the trash. recordingAdded() tells when it has been dealt with, in or refused.
     void addRecording(const QString& file);
     void tryChosenCard();
+    // Whether the recordings are being checked or one is coming in.
+    bool working() const { return m_work != nullptr; }
+
+signals:
+    void recordingAdded();
 
 private:
     void updateControls();
     void listCards();
     void chooseRecording();
+    void copyRecording(const cardsets::CardSound& card, const QString& file, bool replacing);
     void warn(const QString& message);
 
     QString m_path;
@@ -64,6 +75,7 @@ private:
     QPushButton* m_addRecording;
     QLabel* m_soundNote;
     std::unique_ptr<sound::Voice> m_voice;
+    work::SlowWork* m_work = nullptr;
 };
 
-} // namespace launcher
+} // namespace playoptions

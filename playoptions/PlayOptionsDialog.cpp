@@ -1,9 +1,10 @@
-#include "launcher/PlayOptionsDialog.h"
+#include "playoptions/PlayOptionsDialog.h"
 
 #include "cardsets/CardSounds.h"
 #include "runtime/Error.h"
 #include "sound/SoundCheck.h"
 #include "sound/Voice.h"
+#include "work/SlowWork.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QFormLayout>
@@ -22,7 +22,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace launcher {
+namespace playoptions {
 
 namespace {
 
@@ -33,17 +33,30 @@ QString paceText(int ms)
 }
 
 // What the list shows for a card: its name and what is heard for it.
-QString heardText(const cardsets::CardSound& card)
+QString heardText(const cardsets::CardSound& card, bool broken)
 {
     switch (card.heard.kind) {
-    case exercise::Utterance::Kind::Sound:
-        return QStringLiteral("%1 – eget ljud (%2)").arg(card.name, QFileInfo(card.heard.what).fileName());
-    case exercise::Utterance::Kind::Word:
+    case settings::Utterance::Kind::Sound:
+        return QStringLiteral("%1 – %2 (%3)")
+            .arg(card.name, broken ? QStringLiteral("trasigt ljud") : QStringLiteral("eget ljud"),
+                 QFileInfo(card.heard.what).fileName());
+    case settings::Utterance::Kind::Word:
         return QStringLiteral("%1 – datorns röst").arg(card.name);
-    case exercise::Utterance::Kind::Nothing:
+    case settings::Utterance::Kind::Nothing:
         break;
     }
     return QStringLiteral("%1 – inget att läsa upp").arg(card.name);
+}
+
+// The formats "Lägg till ljud…" offers, spelt in both cases as recorders name their files.
+QString recordingFilter()
+{
+    QStringList patterns;
+    for (const char* kind : settings::kSoundSuffixes)
+        patterns << QStringLiteral("*.") + QLatin1String(kind);
+    for (const char* kind : settings::kSoundSuffixes)
+        patterns << QStringLiteral("*.") + QString::fromLatin1(kind).toUpper();
+    return QStringLiteral("Ljudfiler (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
@@ -150,19 +163,24 @@ void PlayOptionsDialog::updateControls()
     m_pace->setEnabled(m_oneSwitch->isChecked());
     const QListWidgetItem* chosen = m_cards->currentItem();
     const auto card = chosen ? chosen->data(Qt::UserRole).value<cardsets::CardSound>() : cardsets::CardSound();
-    m_try->setEnabled(chosen && card.heard.kind != exercise::Utterance::Kind::Nothing);
+    m_try->setEnabled(chosen && card.heard.kind != settings::Utterance::Kind::Nothing);
     m_addRecording->setEnabled(chosen && !card.soundBase.isEmpty() && QFileInfo(m_folder).isWritable());
 }
 
 // The list is read again after each recording that comes in; the chosen card stays chosen.
+// Whether each recording can be played is found on a worker, since a damaged one can keep
+// the decoder silent for seconds; the list says so once it is known.
 void PlayOptionsDialog::listCards()
 {
     const int row = m_cards->currentRow();
     m_cards->clear();
+    QStringList recordings;
     try {
         for (const cardsets::CardSound& card : cardsets::cardSounds(m_folder)) {
-            auto* item = new QListWidgetItem(heardText(card), m_cards);
+            auto* item = new QListWidgetItem(heardText(card, false), m_cards);
             item->setData(Qt::UserRole, QVariant::fromValue(card));
+            if (card.heard.kind == settings::Utterance::Kind::Sound)
+                recordings << card.heard.what;
         }
     } catch (const runtime::Error& e) {
         m_soundNote->setText(e.message());
@@ -170,6 +188,26 @@ void PlayOptionsDialog::listCards()
     }
     m_cards->setCurrentRow(qBound(0, row, m_cards->count() - 1));
     updateControls();
+    if (recordings.isEmpty() || m_work)
+        return;
+    auto broken = std::make_shared<QStringList>();
+    m_work = work::SlowWork::start(this, {windowTitle(), QStringLiteral("Provar ljuden…")},
+                                   [recordings, broken](work::Progress& progress) {
+                                       for (int i = 0; i < recordings.size() && !progress.stopped(); ++i) {
+                                           if (!sound::whyUnplayable(recordings[i]).isEmpty())
+                                               *broken << recordings[i];
+                                           progress.advance(i + 1, int(recordings.size()));
+                                       }
+                                   });
+    connect(m_work, &work::SlowWork::finished, this, [this, broken] {
+        m_work = nullptr;
+        for (int i = 0; i < m_cards->count(); ++i) {
+            QListWidgetItem* item = m_cards->item(i);
+            const auto card = item->data(Qt::UserRole).value<cardsets::CardSound>();
+            if (card.heard.kind == settings::Utterance::Kind::Sound && broken->contains(card.heard.what))
+                item->setText(heardText(card, true));
+        }
+    });
 }
 
 void PlayOptionsDialog::tryChosenCard()
@@ -184,52 +222,65 @@ void PlayOptionsDialog::tryChosenCard()
             m_soundNote->show();
         });
     }
-    const exercise::Utterance heard = chosen->data(Qt::UserRole).value<cardsets::CardSound>().heard;
+    const settings::Utterance heard = chosen->data(Qt::UserRole).value<cardsets::CardSound>().heard;
     exercise::ReadAloud once(true, {heard}, m_voice.get(), m_voice.get());
     once.frameMovedTo(0);
 }
 
 void PlayOptionsDialog::chooseRecording()
 {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Lägg till ljud"), QDir::homePath(),
-                                                      QStringLiteral("Ljudfiler (*.wav *.ogg *.mp3 *.m4a *.WAV *.OGG *.MP3 *.M4A)"));
-    if (!file.isEmpty())
-        addRecording(file);
+    auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till ljud"), QDir::homePath(), recordingFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    connect(dialog, &QFileDialog::fileSelected, this, &PlayOptionsDialog::addRecording);
+    dialog->open();
 }
 
 void PlayOptionsDialog::addRecording(const QString& file)
 {
     const QListWidgetItem* chosen = m_cards->currentItem();
-    if (!chosen)
+    if (!chosen || m_work)
         return;
     const auto card = chosen->data(Qt::UserRole).value<cardsets::CardSound>();
-    bool replacing = false;
-    if (!card.ownSounds.isEmpty()) {
-        QMessageBox question(QMessageBox::Question, windowTitle(),
-                             QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2. Vill du byta ut det mot %3? "
-                                            "Det gamla ljudet läggs i papperskorgen.")
-                                 .arg(card.name, card.ownSounds.first(), QFileInfo(file).fileName()),
-                             QMessageBox::Yes | QMessageBox::No, this);
-        question.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-        question.button(QMessageBox::No)->setText(QStringLiteral("Nej"));
-        question.setDefaultButton(QMessageBox::No);
-        if (question.exec() != QMessageBox::Yes)
-            return;
-        replacing = true;
+    if (card.ownSounds.isEmpty()) {
+        copyRecording(card, file, false);
+        return;
     }
-    try {
-        if (cardsets::isRecordingKind(file)) {
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            const QString why = sound::whyUnplayable(file);
-            QGuiApplication::restoreOverrideCursor();
-            if (!why.isEmpty())
-                throw runtime::Error(sound::unplayableMessage(file, why));
-        }
-        cardsets::addRecording(m_folder, card, file, replacing);
-    } catch (const runtime::Error& e) {
-        warn(e.message());
-    }
-    listCards();
+    auto* question = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                     QStringLiteral("Kortet \"%1\" har redan ett eget ljud, %2. Vill du byta ut det mot %3? "
+                                                    "Det gamla ljudet läggs i papperskorgen.")
+                                         .arg(card.name, card.ownSounds.first(), QFileInfo(file).fileName()),
+                                     QMessageBox::Yes | QMessageBox::No, this);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    question->button(QMessageBox::No)->setText(QStringLiteral("Nej"));
+    question->setDefaultButton(QMessageBox::No);
+    connect(question, &QMessageBox::finished, this, [this, card, file](int answer) {
+        if (answer == QMessageBox::Yes)
+            copyRecording(card, file, true);
+    });
+    question->open();
+}
+
+// The file is looked at before anything opens it, then decoded to see that it plays, then
+// copied, all on a worker: a damaged recording can keep the decoder silent for seconds.
+void PlayOptionsDialog::copyRecording(const cardsets::CardSound& card, const QString& file, bool replacing)
+{
+    m_work = work::SlowWork::start(this, {windowTitle(), QStringLiteral("Lägger till ljudet…"), false},
+                                   [folder = m_folder, card, file, replacing](work::Progress&) {
+                                       cardsets::checkRecordingFile(file);
+                                       if (const QString why = sound::whyUnplayable(file); !why.isEmpty())
+                                           throw runtime::Error(sound::unplayableMessage(file, why));
+                                       cardsets::addRecording(folder, card, file, replacing);
+                                   });
+    connect(m_work, &work::SlowWork::finished, this, [this](const QString& failure) {
+        m_work = nullptr;
+        if (!failure.isEmpty())
+            warn(failure);
+        listCards();
+        emit recordingAdded();
+    });
 }
 
 void PlayOptionsDialog::warn(const QString& message)
@@ -257,4 +308,4 @@ void PlayOptionsDialog::accept()
     QDialog::accept();
 }
 
-} // namespace launcher
+} // namespace playoptions

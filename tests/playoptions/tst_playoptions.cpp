@@ -1,5 +1,5 @@
 // "Inställningar…" starts from the set's options file and writes that file alone.
-#include "launcher/PlayOptionsDialog.h"
+#include "playoptions/PlayOptionsDialog.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -15,10 +15,10 @@ private slots:
         CardFolder folder;
         const QByteArray cards = cardFile(1, 0, 1, {"röd.bmp", "", "", "röd"});
         folder.writeIni(cards);
-        QVERIFY(!launcher::PlayOptionsDialog(folder.path(), QStringLiteral("Djur")).findChild<QComboBox*>()->isEnabled());
+        QVERIFY(!playoptions::PlayOptionsDialog(folder.path(), QStringLiteral("Djur")).findChild<QComboBox*>()->isEnabled());
         const QString path = folder.path() + QStringLiteral("/kortvy-val.ini");
         settings::writePlayOptions(path, {true, settings::Scanning::OneSwitch, 3000});
-        launcher::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
+        playoptions::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
         QCOMPARE(sharedMnemonics(dialog), QString());
         QCOMPARE(dialog.options(), (settings::PlayOptions{true, settings::Scanning::OneSwitch, 3000}));
         const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500, true};
