@@ -84,6 +84,18 @@ PreparedPicture asJpeg(const QString& path, const QImage& picture, const QString
 
 } // namespace
 
+QString pictureFileFilter()
+{
+    QStringList suffixes;
+    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
+        suffixes << QString::fromLatin1(suffix);
+    suffixes << QStringLiteral("heic") << QStringLiteral("heif") << QStringLiteral("avif");
+    QStringList patterns;
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
+    return QStringLiteral("Bilder (%1);;Alla filer (*)").arg(patterns.join(QLatin1Char(' ')));
+}
+
 PreparedPicture preparePicture(const QString& path)
 {
     const QFileInfo info(path);

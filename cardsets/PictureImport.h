@@ -17,6 +17,11 @@ struct PreparedPicture {
     QString name;
 };
 
+// What a file dialog offers to pick pictures from: every format that can come in, Qt's own
+// and the phones' HEIC and AVIF, spelt in both cases, since cameras name their files in
+// capitals.
+QString pictureFileFilter();
+
 // Reads and checks the picture file. Throws runtime::Error with one Swedish sentence that
 // says why the file cannot go in.
 PreparedPicture preparePicture(const QString& path);

@@ -5,6 +5,7 @@
 #include "settings/CardSet.h"
 
 #include <QSize>
+#include <QString>
 
 #include <QtGlobal>
 
@@ -17,8 +18,17 @@ constexpr int kSlots = settings::kMostCards;
 // The game window's inside, in twips: 642 × 459 pixels at scale 1.
 constexpr int kWindowWidth = 9630;
 constexpr int kWindowHeight = 6885;
-// The same in pixels at scale 1, as the window is made and as the launcher scales it.
+// The same in pixels at scale 1, without the window manager's frame.
 QSize windowSize();
+
+// The scale, in steps of 0.25 and never below 1, at which the game window with its frame
+// fits an available area of the screen with a small margin to spare: the game fills the
+// screen it starts on. The frame is drawn by the window manager and does not grow with the
+// scale.
+double scaleFor(QSize available, QSize window = windowSize());
+
+// The scale as QT_SCALE_FACTOR expects it: "2", "1.25".
+QString scaleText(double scale);
 
 enum class Row { Upper, Lower };
 

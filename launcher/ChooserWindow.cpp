@@ -3,24 +3,19 @@
 #include "cardsets/PictureImport.h"
 #include "playoptions/PlayOptionsDialog.h"
 #include "runtime/Error.h"
+#include "setview/CardSetView.h"
 #include "work/SlowWork.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QAction>
-#include <QDropEvent>
 #include <QFileDialog>
-#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -28,40 +23,6 @@
 #include <algorithm>
 
 namespace launcher {
-
-namespace {
-
-constexpr QSize kCell{48, 48};
-// The learner's tile: one picture, large enough to know the set by.
-constexpr QSize kTile{240, 180};
-
-QStringList localFiles(const QMimeData* data)
-{
-    QStringList files;
-    if (data && data->hasUrls()) {
-        for (const QUrl& url : data->urls()) {
-            if (url.isLocalFile())
-                files << url.toLocalFile();
-        }
-    }
-    return files;
-}
-
-// The formats the file dialog offers: every one that can come in, Qt's own and the phones'
-// HEIC and AVIF, spelt in both cases, since cameras name their files in capitals.
-QString pictureFilter()
-{
-    QStringList suffixes;
-    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
-        suffixes << QString::fromLatin1(suffix);
-    suffixes << QStringLiteral("heic") << QStringLiteral("heif") << QStringLiteral("avif");
-    QStringList patterns;
-    for (const QString& suffix : suffixes)
-        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
-    return QStringLiteral("Bilder (%1);;Alla filer (*)").arg(patterns.join(QLatin1Char(' ')));
-}
-
-} // namespace
 
 ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget* parent, Audience audience)
     : QWidget(parent)
@@ -76,38 +37,9 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     const bool learner = audience == Audience::Learner;
 
     auto* heading = new QLabel(QStringLiteral("&Kortlekar i mappen %1:").arg(QDir::toNativeSeparators(root)), this);
-    if (learner) {
-        m_sets = new cardsets::CardSetModel(
-            root, kTile, [](const QStringList& pictures) { return cardsets::pictureTile(pictures, kTile); }, this);
-    } else {
-        m_sets = new cardsets::CardSetModel(
-            root, cardsets::stripSize(kCell), [](const QStringList& pictures) { return cardsets::pictureStrip(pictures, kCell); },
-            this);
-    }
-    m_list = new QListView(this);
-    m_list->setModel(m_sets);
+    m_sets = setview::CardSetView::makeModel(root, learner ? setview::Look::Tiles : setview::Look::Strips, this);
+    m_list = new setview::CardSetView(learner ? setview::Look::Tiles : setview::Look::Strips, m_sets, this);
     heading->setBuddy(m_list);
-    m_list->setAccessibleName(QStringLiteral("Kortlekar"));
-    m_list->setWordWrap(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    if (learner) {
-        m_list->setViewMode(QListView::IconMode);
-        m_list->setIconSize(kTile);
-        m_list->setGridSize(kTile + QSize(24, 72));
-        m_list->setResizeMode(QListView::Adjust);
-        m_list->setMovement(QListView::Static);
-        m_list->setSpacing(8);
-        QFont large = m_list->font();
-        large.setPointSizeF(large.pointSizeF() * 1.5);
-        m_list->setFont(large);
-    } else {
-        m_list->setIconSize(cardsets::stripSize(kCell));
-        m_list->setSpacing(4);
-        m_list->setAcceptDrops(true);
-        m_list->viewport()->setAcceptDrops(true);
-        m_list->installEventFilter(this);
-    }
-    m_list->viewport()->installEventFilter(this);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
@@ -156,10 +88,12 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     if (!learner)
         addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
 
-    // Enter and a double click; a tap comes through the event filter.
+    // Enter, a double click and a tap.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
+    connect(m_list, &setview::CardSetView::tapped, this, [this] { run(m_defaultAction); });
+    connect(m_list, &setview::CardSetView::filesDropped, this, &ChooserWindow::addPictures);
+    connect(m_list, &setview::CardSetView::menuRequested, this, &ChooserWindow::showSetMenu);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateActions);
-    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChooserWindow::preferVisibleStrips);
 
     reload();
     resize(learner ? QSize(860, 640) : QSize(720, 480));
@@ -218,19 +152,9 @@ void ChooserWindow::makeActions()
     connect(m_close, &QAction::triggered, this, &QWidget::close);
 }
 
-// The menu of the set under the pointer, or of the chosen set where the Menu key asks (no
-// point given).
+// The chosen set's menu: its commands, and for a set from elsewhere, copying it in.
 void ChooserWindow::showSetMenu(const QPoint& at)
 {
-    QPoint where = at;
-    if (at.x() < 0)
-        where = m_list->visualRect(m_list->currentIndex()).center();
-    else if (const QModelIndex item = m_list->indexAt(at); item.isValid())
-        setCurrentSet(item.row());
-    else
-        return;
-    if (currentSet() < 0)
-        return;
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addActions(m_setMenu->actions());
@@ -238,7 +162,7 @@ void ChooserWindow::showSetMenu(const QPoint& at)
         menu->addSeparator();
         menu->addAction(m_copyIn);
     }
-    menu->popup(m_list->viewport()->mapToGlobal(where));
+    menu->popup(m_list->viewport()->mapToGlobal(at));
 }
 
 // Slow work still running stops where it can when the window goes, and finishes the file it
@@ -263,26 +187,12 @@ void ChooserWindow::reload()
     // neighbour rather than at the top of a long list.
     const int row = m_sets->rowOf(chosen);
     setCurrentSet(row >= 0 ? row : (m_sets->rowCount() > 0 ? std::clamp(was, 0, m_sets->rowCount() - 1) : -1));
-    preferVisibleStrips();
-}
-
-// The strips of the rows on screen are made first, those nearest the top first.
-void ChooserWindow::preferVisibleStrips()
-{
-    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
-    QList<int> rows;
-    for (int row = top.isValid() ? top.row() : 0; row < m_sets->rowCount(); ++row) {
-        if (m_list->isVisible() && !m_list->visualRect(m_sets->index(row)).intersects(m_list->viewport()->rect()))
-            break;
-        rows << row;
-    }
-    m_sets->preferRows(rows);
+    m_list->preferVisibleStrips();
 }
 
 int ChooserWindow::currentSet() const
 {
-    const QModelIndex current = m_list->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return m_list->currentRow();
 }
 
 void ChooserWindow::setCurrentSet(int index)
@@ -500,7 +410,7 @@ void ChooserWindow::choosePictures()
     if (index < 0)
         return;
     auto* dialog = new QFileDialog(this, QStringLiteral("Lägg till bilder i \"%1\"").arg(m_sets->at(index).name),
-                                   QDir::homePath(), pictureFilter());
+                                   QDir::homePath(), cardsets::pictureFileFilter());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -588,65 +498,6 @@ void ChooserWindow::tell(const QString& message, const std::function<void()>& th
     if (then)
         connect(box, &QMessageBox::finished, this, then);
     box->open();
-}
-
-bool ChooserWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::ContextMenu && m_audience == Audience::Teacher
-        && (watched == m_list || watched == m_list->viewport())) {
-        auto* asked = static_cast<QContextMenuEvent*>(event);
-        showSetMenu(asked->reason() == QContextMenuEvent::Mouse
-                        ? m_list->viewport()->mapFromGlobal(asked->globalPos())
-                        : QPoint(-1, -1));
-        return true;
-    }
-    if (watched != m_list->viewport())
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        if (m_audience == Audience::Learner)
-            return false;
-        auto* drag = static_cast<QDropEvent*>(event);
-        const QModelIndex item = m_list->indexAt(drag->position().toPoint());
-        if (item.isValid() && !localFiles(drag->mimeData()).isEmpty()) {
-            setCurrentSet(item.row());
-            drag->setDropAction(Qt::CopyAction);
-            drag->accept();
-        } else {
-            drag->ignore();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QModelIndex item = m_list->indexAt(drop->position().toPoint());
-        const int row = item.isValid() ? item.row() : -1;
-        const QStringList files = localFiles(drop->mimeData());
-        if (row < 0 || files.isEmpty()) {
-            drop->ignore();
-            return true;
-        }
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        addPictures(row, files);
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        // A finger has no double click to spare: a tap on a set runs it.
-        auto* release = static_cast<QMouseEvent*>(event);
-        if (release->device() && release->device()->type() == QInputDevice::DeviceType::TouchScreen) {
-            if (const QModelIndex item = m_list->indexAt(release->position().toPoint()); item.isValid()) {
-                setCurrentSet(item.row());
-                run(m_defaultAction);
-                return true;
-            }
-        }
-        return false;
-    }
-    default:
-        return false;
-    }
 }
 
 } // namespace launcher

@@ -11,9 +11,12 @@
 
 class QAction;
 class QLabel;
-class QListView;
 class QMenu;
 class QPushButton;
+
+namespace setview {
+class CardSetView;
+} // namespace setview
 
 namespace work {
 class SlowWork;
@@ -79,9 +82,6 @@ signals:
     // A program is to run on a card set: the action and the set's folder.
     void runRequested(launcher::Action action, const QString& folder);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     enum class Naming { New, Rename, Copy };
     void makeActions();
@@ -95,7 +95,6 @@ private:
     void openFolder();
     void editPlayOptions();
     void updateActions();
-    void preferVisibleStrips();
     void choose(const QString& folder);
     void showSetMenu(const QPoint& at);
 
@@ -106,7 +105,7 @@ private:
     PictureAdder m_addPictures;
     work::SlowWork* m_work = nullptr;
 
-    QListView* m_list;
+    setview::CardSetView* m_list;
     QLabel* m_status;
     QAction* m_play;
     QAction* m_edit;

@@ -6,9 +6,9 @@
 #include "launcher/BesideList.h"
 #include "launcher/ChooserWindow.h"
 #include "launcher/Launch.h"
-#include "launcher/Scale.h"
 
 #include "app/Program.h"
+#include "exercise/CardLayout.h"
 #include "pictures/Picture.h"
 #include "runtime/Error.h"
 
@@ -69,7 +69,7 @@ QString screenScale()
     const double inherited = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
     const QSize available =
         QGuiApplication::primaryScreen()->availableGeometry().size() * (ok && inherited > 0 ? inherited : 1.0);
-    return launcher::scaleText(launcher::scaleFor(available));
+    return exercise::scaleText(exercise::scaleFor(available));
 }
 
 QString measuredScaleFor(const QString& program, Application& application)

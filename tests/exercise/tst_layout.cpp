@@ -86,6 +86,27 @@ private slots:
         QCOMPARE(shown(exercise::framePlace(3, 1)), QStringLiteral("3220, 440, 2250 × 2250"));
         QCOMPARE(shown(exercise::framePlace(4, 0)), QStringLiteral("370, 240, 1335 × 1335"));
     }
+
+    void theGameFillsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("full HD under a panel") << QSize(1920, 1040) << 2.0;
+        QTest::newRow("laptop") << QSize(1366, 728) << 1.25;
+        QTest::newRow("4K") << QSize(3840, 2100) << 4.25;
+        QTest::newRow("width decides") << QSize(1000, 2000) << 1.25;
+        QTest::newRow("just room for 1.5") << QSize(963 + 48, 689 + 72) << 1.5;
+        QTest::newRow("one pixel short of 1.5") << QSize(963 + 48, 689 + 71) << 1.25;
+        QTest::newRow("800 x 600") << QSize(800, 600) << 1.0;
+        QTest::newRow("tiny screen") << QSize(320, 240) << 1.0;
+    }
+    void theGameFillsTheScreen()
+    {
+        QFETCH(QSize, available);
+        QFETCH(double, scale);
+        QCOMPARE(exercise::scaleFor(available), scale);
+        QCOMPARE(exercise::scaleText(1.25), QStringLiteral("1.25"));
+    }
 };
 
 QTEST_GUILESS_MAIN(LayoutTest)

@@ -1,7 +1,5 @@
-// kortvy-start's own rules: the card set given on the command line, and the scale the game
-// starts at.
+// kortvy-start's own rules: the card set given on the command line.
 #include "launcher/Launch.h"
-#include "launcher/Scale.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -54,27 +52,6 @@ private slots:
         QCOMPARE(road("Kortvy", QString()), QStringLiteral("lista "));
         QCOMPARE(launcher::programFor(launcher::Action::Play), QStringLiteral("Kortvy"));
         QCOMPARE(launcher::programFor(launcher::Action::Edit), QStringLiteral("Kortvyadm"));
-    }
-
-    void theGameFillsTheScreen_data()
-    {
-        QTest::addColumn<QSize>("available");
-        QTest::addColumn<double>("scale");
-        QTest::newRow("full HD under a panel") << QSize(1920, 1040) << 2.0;
-        QTest::newRow("laptop") << QSize(1366, 728) << 1.25;
-        QTest::newRow("4K") << QSize(3840, 2100) << 4.25;
-        QTest::newRow("width decides") << QSize(1000, 2000) << 1.25;
-        QTest::newRow("just room for 1.5") << QSize(963 + 48, 689 + 72) << 1.5;
-        QTest::newRow("one pixel short of 1.5") << QSize(963 + 48, 689 + 71) << 1.25;
-        QTest::newRow("800 x 600") << QSize(800, 600) << 1.0;
-        QTest::newRow("tiny screen") << QSize(320, 240) << 1.0;
-    }
-    void theGameFillsTheScreen()
-    {
-        QFETCH(QSize, available);
-        QFETCH(double, scale);
-        QCOMPARE(launcher::scaleFor(available), scale);
-        QCOMPARE(launcher::scaleText(1.25), QStringLiteral("1.25"));
     }
 };
 
