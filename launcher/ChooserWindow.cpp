@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -78,6 +79,9 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
         tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tools->addActions({m_play, m_edit, m_new});
+        // Framed, so that a desktop without icons still shows them as buttons.
+        for (QToolButton* button : tools->findChildren<QToolButton*>())
+            button->setAutoRaise(false);
         layout->setMenuBar(menus);
         layout->addWidget(tools);
         layout->addWidget(heading);
