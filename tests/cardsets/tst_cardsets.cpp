@@ -125,6 +125,21 @@ private slots:
         QVERIFY(set.playable() && set.writable);
     }
 
+    // A picture the game could not show, a garbage file or one cut short, is found by
+    // decoding every picture the rows show; the lower row here shows none.
+    void brokenPicturesAreCounted()
+    {
+        const QString root = folder(QStringLiteral("trasig"));
+        writePicture(root, QStringLiteral("hel.jpg"), QSize(64, 64), Qt::blue);
+        writeBytes(root + QStringLiteral("/kort.jpg"), readBytes(root + QStringLiteral("/hel.jpg")).left(200));
+        writeBytes(root + QStringLiteral("/skräp.gif"), "GIF89a inte en bild");
+        writeBytes(root + QStringLiteral("/kortvy.ini"),
+                   cardFile(3, 0, 1, {"hel.jpg", "skräp.gif", "", "ett", "kort.jpg", "", "", "två", "skräp.gif", "", "", "tre"}));
+        cardsets::CardSetSummary set = cardsets::summarize(root);
+        set.brokenPicture = cardsets::cardsWithBrokenPictures(set.cardPictures);
+        QCOMPARE(set.lacking(), QStringLiteral("2 kort har en trasig bild"));
+    }
+
     // A recording comes in under its card's name; one the card has already is replaced only
     // when asked, and then goes to the trash, not away.
     void recordingsComeInUnderTheirCardsName()

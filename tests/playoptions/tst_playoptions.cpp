@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QtTest>
 
 class PlayOptionsDialogTest : public QObject {
@@ -27,6 +28,21 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(settings::readPlayOptions(path), chosen);
         QCOMPARE(folder.ini(), cards);
+    }
+
+    // A recording that cannot be played is told apart in the list of what is heard, once it
+    // has been tried beside the dialog.
+    void aBrokenRecordingIsMarked()
+    {
+        CardFolder folder;
+        folder.writeIni(cardFile(2, 0, 1, {"sol.gif", "", "", "sol", "fisk.gif", "", "", "fisk"}));
+        writeBytes(folder.path() + QStringLiteral("/sol.wav"), QByteArray("RIFF") + QByteArray(3000, '\x7f'));
+        playoptions::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
+        auto* cards = dialog.findChild<QListWidget*>(QStringLiteral("Kortljud"));
+        QCOMPARE(cards->item(0)->text(), QStringLiteral("sol – eget ljud (sol.wav)"));
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.working(), 10000);
+        QCOMPARE(cards->item(0)->text(), QStringLiteral("sol – trasigt ljud (sol.wav)"));
+        QCOMPARE(cards->item(1)->text(), QStringLiteral("fisk – datorns röst"));
     }
 };
 
