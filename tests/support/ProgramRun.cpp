@@ -30,6 +30,10 @@ public:
         m_pid = atom("_NET_WM_PID");
         m_type = atom("_NET_WM_WINDOW_TYPE");
         m_dialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+        m_name = atom("_NET_WM_NAME");
+        m_utf8 = atom("UTF8_STRING");
+        m_protocols = atom("WM_PROTOCOLS");
+        m_delete = atom("WM_DELETE_WINDOW");
         m_return = keycodeOf(0xff0d); // XK_Return
     }
     ~XServer()
@@ -64,6 +68,39 @@ public:
                 dialogs.insert(window);
         }
         return dialogs;
+    }
+
+    // The program's window of that title, once it is on the screen; none before.
+    quint32 shownWindow(qint64 pid, const QString& title)
+    {
+        const auto tree = reply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+        if (!tree)
+            return XCB_NONE;
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            const xcb_window_t window = children[i];
+            const auto attributes = reply(xcb_get_window_attributes_reply(
+                m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+            const QList<quint32> owner = property(window, m_pid, XCB_ATOM_CARDINAL);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && owner.value(0) == quint32(pid)
+                && text(window, m_name) == title)
+                return window;
+        }
+        return XCB_NONE;
+    }
+
+    // What a window manager sends when the window's close box is pressed.
+    void requestClose(quint32 window)
+    {
+        xcb_client_message_event_t event = {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = m_protocols;
+        event.data.data32[0] = m_delete;
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, false, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+        xcb_flush(m_connection);
     }
 
     quint32 focus()
@@ -134,6 +171,15 @@ private:
         return values;
     }
 
+    QString text(xcb_window_t window, xcb_atom_t name)
+    {
+        const auto r = reply(xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, false, window, name, m_utf8, 0, 256), nullptr));
+        return r ? QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(r.get())),
+                                     xcb_get_property_value_length(r.get()))
+                 : QString();
+    }
+
     xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
     {
         const xcb_setup_t* setup = xcb_get_setup(m_connection);
@@ -167,6 +213,10 @@ private:
     xcb_atom_t m_pid = XCB_ATOM_NONE;
     xcb_atom_t m_type = XCB_ATOM_NONE;
     xcb_atom_t m_dialog = XCB_ATOM_NONE;
+    xcb_atom_t m_name = XCB_ATOM_NONE;
+    xcb_atom_t m_utf8 = XCB_ATOM_NONE;
+    xcb_atom_t m_protocols = XCB_ATOM_NONE;
+    xcb_atom_t m_delete = XCB_ATOM_NONE;
     xcb_keycode_t m_return = 0;
 };
 
@@ -224,6 +274,18 @@ bool ProgramRun::waitForFocusedMessageBox(int ms)
         if (m_process.waitForFinished(20) || deadline.hasExpired())
             return false;
     }
+    return true;
+}
+
+bool ProgramRun::requestClose(const QString& title, int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    quint32 window = XCB_NONE;
+    while (!(window = server().shownWindow(m_process.processId(), title))) {
+        if (m_process.waitForFinished(20) || deadline.hasExpired())
+            return false;
+    }
+    server().requestClose(window);
     return true;
 }
 

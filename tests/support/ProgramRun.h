@@ -26,6 +26,10 @@ public:
     // without answering it. Returns whether one has.
     bool waitForFocusedMessageBox(int ms);
 
+    // Waits, for at most `ms`, until the program's window of that title shows, then asks it to
+    // close as its close box does (WM_DELETE_WINDOW). Returns whether it showed.
+    bool requestClose(const QString& title, int ms);
+
     int exitCode() const { return m_process.exitCode(); }
     bool crashed() const { return m_process.exitStatus() != QProcess::NormalExit; }
     // How many message boxes it showed.
