@@ -73,26 +73,6 @@ private:
         return path;
     }
 
-    // The real kortvy-start in an installed layout, with stand-ins for the programs that
-    // tell where they were started, with what, and at which scale.
-    void install()
-    {
-        const QString bin = tmp_.filePath(QStringLiteral("inst/bin"));
-        if (QFileInfo::exists(bin + QStringLiteral("/kortvy-start")))
-            return;
-        QVERIFY(QDir().mkpath(bin));
-        QVERIFY(QFile::copy(QStringLiteral(KORTVY_START), bin + QStringLiteral("/kortvy-start")));
-        QVERIFY(QFile::setPermissions(bin + QStringLiteral("/kortvy-start"),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        makeFirstSet(launcher::firstCardSetFrom(bin));
-        for (const QString& name : {QStringLiteral("Kortvy"), QStringLiteral("Kortvyadm")}) {
-            const QString program = bin + QLatin1Char('/') + name;
-            writeFile(program, "#!/bin/sh\n{ echo \"$0\"; pwd; echo \"$#\"; echo \"${QT_SCALE_FACTOR-ingen}\"; }"
-                               " > \"$HOME/" + name.toUtf8() + ".txt\"\n");
-            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        }
-    }
-
 private slots:
     void initTestCase()
     {
@@ -212,10 +192,22 @@ private slots:
         QVERIFY2(failure.contains(QStringLiteral("Programmet Kortvy kunde inte startas")), qPrintable(failure));
     }
 
+    // The real kortvy-start in an installed layout, with stand-ins for the programs that
+    // tell where they were started, with what, and at which scale.
     void startsTheProgramInsideTheCardSet()
     {
-        install();
         const QString bin = tmp_.filePath(QStringLiteral("inst/bin"));
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QFile::copy(QStringLiteral(KORTVY_START), bin + QStringLiteral("/kortvy-start")));
+        QVERIFY(QFile::setPermissions(bin + QStringLiteral("/kortvy-start"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        makeFirstSet(launcher::firstCardSetFrom(bin));
+        for (const QString& name : {QStringLiteral("Kortvy"), QStringLiteral("Kortvyadm")}) {
+            const QString program = bin + QLatin1Char('/') + name;
+            writeFile(program, "#!/bin/sh\n{ echo \"$0\"; pwd; echo \"$#\"; echo \"${QT_SCALE_FACTOR-ingen}\"; }"
+                               " > \"$HOME/" + name.toUtf8() + ".txt\"\n");
+            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        }
 
         const QString home = this->home(QStringLiteral("hela"));
         const QString cards = cardsets::cardFolderIn(home);
@@ -268,25 +260,20 @@ private slots:
     // never is, as its picture's thumbnail entry is a pipe that nobody writes to.
     void aClosedListEndsThoughAStripIsBeingMade()
     {
-        install();
         const QString home = this->home(QStringLiteral("stäng"));
-        const QString set = cardsets::cardFolderIn(home) + QStringLiteral("/Hänger");
-        writeBytes(set + QStringLiteral("/kortvy.ini"), cardFile(1, 0, 0, {"sol.bmp", "sol.bmp", "sol", "sol"}));
-        const QString sun = writePicture(set, QStringLiteral("sol.bmp"), QSize(40, 40), Qt::yellow);
-        const QString entries = home + QStringLiteral("/.cache/thumbnails/normal");
+        const QString sun = writePicture(cardsets::cardFolderIn(home), QStringLiteral("sol.bmp"), QSize(8, 8), Qt::yellow);
+        writeBytes(cardsets::cardFolderIn(home) + QStringLiteral("/kortvy.ini"), cardFile(1, 0, 0, {"sol.bmp", "", "", ""}));
+        const QString entries = home + QStringLiteral("/.cache/thumbnails/normal/");
         QVERIFY(QDir().mkpath(entries));
-        const QByteArray md5 = QCryptographicHash::hash(QUrl::fromLocalFile(sun).toEncoded(), QCryptographicHash::Md5).toHex();
-        QCOMPARE(::mkfifo(QFile::encodeName(entries + QLatin1Char('/') + md5 + ".png").constData(), 0600), 0);
-
+        const QByteArray md5 = QCryptographicHash::hash(QUrl::fromLocalFile(sun).toEncoded(), QCryptographicHash::Md5);
+        QCOMPARE(::mkfifo(QFile::encodeName(entries + md5.toHex() + ".png").constData(), 0600), 0);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home);
         env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-        ProgramRun list(tmp_.filePath(QStringLiteral("inst/bin/kortvy-start")), tmp_.path(), {QStringLiteral("Kortvyadm")},
-                        env);
-        QVERIFY(list.requestClose(QStringLiteral("Kortlekar"), 20000));
+        ProgramRun list(tmp_.filePath(QStringLiteral("inst/bin/kortvy-start")), tmp_.path(), {"Kortvyadm"}, env);
+        QVERIFY(list.requestClose(20000));
         QVERIFY(list.waitForEnd(5000));
-        QVERIFY(!list.crashed());
-        QCOMPARE(list.exitCode(), 0);
+        QVERIFY(!list.crashed() && list.exitCode() == 0);
     }
 
     // The list of card sets starts the teacher's programs beside itself.

@@ -30,10 +30,6 @@ public:
         m_pid = atom("_NET_WM_PID");
         m_type = atom("_NET_WM_WINDOW_TYPE");
         m_dialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
-        m_name = atom("_NET_WM_NAME");
-        m_utf8 = atom("UTF8_STRING");
-        m_protocols = atom("WM_PROTOCOLS");
-        m_delete = atom("WM_DELETE_WINDOW");
         m_return = keycodeOf(0xff0d); // XK_Return
     }
     ~XServer()
@@ -46,14 +42,14 @@ public:
     // Qt wants a private runtime folder on X and says so on standard error without one.
     QString runtimeFolder() const { return m_runtime.path(); }
 
-    // The program's dialog windows that are on the screen. Without a window manager the
-    // programs' windows are the root's own children.
-    QSet<quint32> shownDialogs(qint64 pid)
+    // The program's windows that are on the screen. Without a window manager the programs'
+    // windows are the root's own children.
+    QList<quint32> shownWindows(qint64 pid)
     {
-        QSet<quint32> dialogs;
+        QList<quint32> windows;
         const auto tree = reply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
         if (!tree)
-            return dialogs;
+            return windows;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
             const xcb_window_t window = children[i];
@@ -62,31 +58,20 @@ public:
             if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
                 continue;
             const QList<quint32> owner = property(window, m_pid, XCB_ATOM_CARDINAL);
-            if (owner.isEmpty() || owner.first() != quint32(pid))
-                continue;
+            if (!owner.isEmpty() && owner.first() == quint32(pid))
+                windows << window;
+        }
+        return windows;
+    }
+
+    QSet<quint32> shownDialogs(qint64 pid)
+    {
+        QSet<quint32> dialogs;
+        for (quint32 window : shownWindows(pid)) {
             if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog))
                 dialogs.insert(window);
         }
         return dialogs;
-    }
-
-    // The program's window of that title, once it is on the screen; none before.
-    quint32 shownWindow(qint64 pid, const QString& title)
-    {
-        const auto tree = reply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
-        if (!tree)
-            return XCB_NONE;
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            const xcb_window_t window = children[i];
-            const auto attributes = reply(xcb_get_window_attributes_reply(
-                m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
-            const QList<quint32> owner = property(window, m_pid, XCB_ATOM_CARDINAL);
-            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && owner.value(0) == quint32(pid)
-                && text(window, m_name) == title)
-                return window;
-        }
-        return XCB_NONE;
     }
 
     // What a window manager sends when the window's close box is pressed.
@@ -96,8 +81,8 @@ public:
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;
         event.window = window;
-        event.type = m_protocols;
-        event.data.data32[0] = m_delete;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
         event.data.data32[1] = XCB_CURRENT_TIME;
         xcb_send_event(m_connection, false, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
         xcb_flush(m_connection);
@@ -171,15 +156,6 @@ private:
         return values;
     }
 
-    QString text(xcb_window_t window, xcb_atom_t name)
-    {
-        const auto r = reply(xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, false, window, name, m_utf8, 0, 256), nullptr));
-        return r ? QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(r.get())),
-                                     xcb_get_property_value_length(r.get()))
-                 : QString();
-    }
-
     xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
     {
         const xcb_setup_t* setup = xcb_get_setup(m_connection);
@@ -213,10 +189,6 @@ private:
     xcb_atom_t m_pid = XCB_ATOM_NONE;
     xcb_atom_t m_type = XCB_ATOM_NONE;
     xcb_atom_t m_dialog = XCB_ATOM_NONE;
-    xcb_atom_t m_name = XCB_ATOM_NONE;
-    xcb_atom_t m_utf8 = XCB_ATOM_NONE;
-    xcb_atom_t m_protocols = XCB_ATOM_NONE;
-    xcb_atom_t m_delete = XCB_ATOM_NONE;
     xcb_keycode_t m_return = 0;
 };
 
@@ -277,15 +249,15 @@ bool ProgramRun::waitForFocusedMessageBox(int ms)
     return true;
 }
 
-bool ProgramRun::requestClose(const QString& title, int ms)
+bool ProgramRun::requestClose(int ms)
 {
     const QDeadlineTimer deadline(ms);
-    quint32 window = XCB_NONE;
-    while (!(window = server().shownWindow(m_process.processId(), title))) {
+    QList<quint32> shown;
+    while ((shown = server().shownWindows(m_process.processId())).isEmpty()) {
         if (m_process.waitForFinished(20) || deadline.hasExpired())
             return false;
     }
-    server().requestClose(window);
+    server().requestClose(shown.first());
     return true;
 }
 

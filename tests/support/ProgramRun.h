@@ -26,9 +26,9 @@ public:
     // without answering it. Returns whether one has.
     bool waitForFocusedMessageBox(int ms);
 
-    // Waits, for at most `ms`, until the program's window of that title shows, then asks it to
-    // close as its close box does (WM_DELETE_WINDOW). Returns whether it showed.
-    bool requestClose(const QString& title, int ms);
+    // Waits, for at most `ms`, until a window of the program shows, then asks it to close as
+    // its close box does. Returns whether one showed.
+    bool requestClose(int ms);
 
     int exitCode() const { return m_process.exitCode(); }
     bool crashed() const { return m_process.exitStatus() != QProcess::NormalExit; }
