@@ -17,6 +17,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -80,7 +81,9 @@ QString measuredScaleFor(const QString& program, Application& application)
 }
 
 // Ends the list's event loop when its window is closed, and not when it is only hidden
-// while a program started from it runs.
+// while a program started from it runs. The end is queued, so that a close which comes
+// before the loop runs is kept for it rather than lost, and it is an exit, which no other
+// window can refuse as it can a quit.
 class QuitOnClose : public QObject {
 public:
     using QObject::QObject;
@@ -89,7 +92,8 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Close)
-            QCoreApplication::quit();
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                                      Qt::QueuedConnection);
         return false;
     }
 };
@@ -111,6 +115,13 @@ void choose(const QString& program, const QString& binDir, const QString& root, 
     launcher::BesideList programs(window, binDir, screenScale);
     forms::showCentred(&window);
     application.exec();
+    // The list keeps nothing of its own, so a closed list ends at once: the strips still being
+    // made are not waited for, and their thumbnails are written whole or not at all. Pictures
+    // being copied into a set are another matter; the window finishes the one under way.
+    if (!window.working()) {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
 }
 
 } // namespace

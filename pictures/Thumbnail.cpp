@@ -1,22 +1,17 @@
 #include "pictures/Thumbnail.h"
 
 #include "pictures/Picture.h"
-#include "runtime/FileIo.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QRandomGenerator>
+#include <QSaveFile>
 #include <QUrl>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace pictures {
 
@@ -86,8 +81,8 @@ QImage readEntry(const QString& path, const Source& source)
     return entry;
 }
 
-// Written whole under a hidden name and then renamed, readable by the user alone, as the
-// standard asks; another program writing the same entry meanwhile does no harm.
+// Written whole or not at all, readable by the user alone, as the standard asks; another
+// program writing the same entry meanwhile does no harm.
 void writeEntry(const QString& path, const Source& source, const QImage& picture)
 {
     const QString folder = QFileInfo(path).absolutePath();
@@ -95,26 +90,19 @@ void writeEntry(const QString& path, const Source& source, const QImage& picture
         return;
     QFile::setPermissions(thumbnailFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QByteArray png;
-    QBuffer buffer(&png);
     // Set on the image: the writer's own texts split a key at its first colon.
     QImage entry = picture;
     entry.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(source.uri));
     entry.setText(QStringLiteral("Thumb::MTime"), QString::fromLatin1(source.mtime));
     entry.setText(QStringLiteral("Thumb::Size"), QString::fromLatin1(source.size));
     entry.setText(QStringLiteral("Software"), QStringLiteral("Kortvy"));
-    QImageWriter writer(&buffer, "png");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+        return;
+    QImageWriter writer(&file, "png");
     if (!writer.write(entry))
         return;
-    const QString temporary = folder + QStringLiteral("/.kortvy-")
-        + QString::number(QRandomGenerator::global()->generate(), 16) + QStringLiteral(".png");
-    const int fd = ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    const int error = runtime::writeWhole(fd, png);
-    if (::close(fd) != 0 || error != 0
-        || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
-        ::unlink(QFile::encodeName(temporary).constData());
+    file.commit();
 }
 
 QImage fitted(const QImage& picture, QSize size)

@@ -8,13 +8,16 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -251,6 +254,26 @@ private slots:
         QVERIFY(chooseGame.waitForFinished() && chooseEdit.waitForFinished());
         QVERIFY(!QFileInfo::exists(home + QStringLiteral("/Kortvy.txt")));
         QVERIFY(!QFileInfo::exists(home + QStringLiteral("/Kortvyadm.txt")));
+    }
+
+    // A close request ends the list at once, even while a strip is being made: here one that
+    // never is, as its picture's thumbnail entry is a pipe that nobody writes to.
+    void aClosedListEndsThoughAStripIsBeingMade()
+    {
+        const QString home = this->home(QStringLiteral("stäng"));
+        const QString sun = writePicture(cardsets::cardFolderIn(home), QStringLiteral("sol.bmp"), QSize(8, 8), Qt::yellow);
+        writeBytes(cardsets::cardFolderIn(home) + QStringLiteral("/kortvy.ini"), cardFile(1, 0, 0, {"sol.bmp", "", "", ""}));
+        const QString entries = home + QStringLiteral("/.cache/thumbnails/normal/");
+        QVERIFY(QDir().mkpath(entries));
+        const QByteArray md5 = QCryptographicHash::hash(QUrl::fromLocalFile(sun).toEncoded(), QCryptographicHash::Md5);
+        QCOMPARE(::mkfifo(QFile::encodeName(entries + md5.toHex() + ".png").constData(), 0600), 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+        ProgramRun list(tmp_.filePath(QStringLiteral("inst/bin/kortvy-start")), tmp_.path(), {"Kortvyadm"}, env);
+        QVERIFY(list.requestClose(20000));
+        QVERIFY(list.waitForEnd(5000));
+        QVERIFY(!list.crashed() && list.exitCode() == 0);
     }
 
     // The list of card sets starts the teacher's programs beside itself.

@@ -75,6 +75,9 @@ private slots:
         QCOMPARE(stored.text("Thumb::URI"), QUrl::fromLocalFile(set + "/foto.jpg").toString(QUrl::FullyEncoded));
         QCOMPARE(stored.text("Thumb::MTime").toLongLong(), QFileInfo(set + "/foto.jpg").lastModified().toSecsSinceEpoch());
         QCOMPARE(QDir(set).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        // Each size has its folder, where the desktop takes any entry for one of that size.
+        pictures::cachedPicture(set + "/foto.jpg", QSize(200, 200));
+        QVERIFY(QFileInfo::exists(m_tmp.filePath("cache/thumbnails/large/") + QFileInfo(entry).fileName()));
 
         // A valid entry is used.
         paintEntry(entry, {});

@@ -42,14 +42,14 @@ public:
     // Qt wants a private runtime folder on X and says so on standard error without one.
     QString runtimeFolder() const { return m_runtime.path(); }
 
-    // The program's dialog windows that are on the screen. Without a window manager the
-    // programs' windows are the root's own children.
-    QSet<quint32> shownDialogs(qint64 pid)
+    // The program's windows that are on the screen. Without a window manager the programs'
+    // windows are the root's own children.
+    QList<quint32> shownWindows(qint64 pid)
     {
-        QSet<quint32> dialogs;
+        QList<quint32> windows;
         const auto tree = reply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
         if (!tree)
-            return dialogs;
+            return windows;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
             const xcb_window_t window = children[i];
@@ -58,12 +58,34 @@ public:
             if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
                 continue;
             const QList<quint32> owner = property(window, m_pid, XCB_ATOM_CARDINAL);
-            if (owner.isEmpty() || owner.first() != quint32(pid))
-                continue;
+            if (!owner.isEmpty() && owner.first() == quint32(pid))
+                windows << window;
+        }
+        return windows;
+    }
+
+    QSet<quint32> shownDialogs(qint64 pid)
+    {
+        QSet<quint32> dialogs;
+        for (quint32 window : shownWindows(pid)) {
             if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog))
                 dialogs.insert(window);
         }
         return dialogs;
+    }
+
+    // What a window manager sends when the window's close box is pressed.
+    void requestClose(quint32 window)
+    {
+        xcb_client_message_event_t event = {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, false, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+        xcb_flush(m_connection);
     }
 
     quint32 focus()
@@ -224,6 +246,18 @@ bool ProgramRun::waitForFocusedMessageBox(int ms)
         if (m_process.waitForFinished(20) || deadline.hasExpired())
             return false;
     }
+    return true;
+}
+
+bool ProgramRun::requestClose(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    QList<quint32> shown;
+    while ((shown = server().shownWindows(m_process.processId())).isEmpty()) {
+        if (m_process.waitForFinished(20) || deadline.hasExpired())
+            return false;
+    }
+    server().requestClose(shown.first());
     return true;
 }
 

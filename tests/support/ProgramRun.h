@@ -26,6 +26,10 @@ public:
     // without answering it. Returns whether one has.
     bool waitForFocusedMessageBox(int ms);
 
+    // Waits, for at most `ms`, until a window of the program shows, then asks it to close as
+    // its close box does. Returns whether one showed.
+    bool requestClose(int ms);
+
     int exitCode() const { return m_process.exitCode(); }
     bool crashed() const { return m_process.exitStatus() != QProcess::NormalExit; }
     // How many message boxes it showed.
