@@ -10,6 +10,10 @@ KeyboardPlay::KeyboardPlay(qint16 count, const settings::PlayOptions& options)
 
 std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
 {
+    KeyState& state = m_keyStates[size_t(key)];
+    const bool held = repeated || state.down || (state.releasedAt && now - *state.releasedAt < kRepeatGapMs);
+    state.down = true;
+
     using settings::Scanning;
     const bool enabled = m_options.keyboard || m_options.scanning != Scanning::Off;
     if (!enabled || now < m_settledAt || firstRemaining() < 0)
@@ -19,7 +23,7 @@ std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
     const bool chooses = key == Key::Enter || (key == Key::Space && !twoSwitches);
     // A held key repeats its moves for the keyboard, but a switch held down, or any key
     // that chooses, acts once.
-    if (repeated && (chooses || key == Key::Space))
+    if (held && (chooses || key == Key::Space))
         return std::nullopt;
 
     if (m_marked < 0) {
@@ -52,6 +56,20 @@ std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
         return qint16(m_marked);
     }
     return std::nullopt;
+}
+
+void KeyboardPlay::release(Key key, bool repeated, qint64 now)
+{
+    if (repeated)
+        return;
+    KeyState& state = m_keyStates[size_t(key)];
+    state.down = false;
+    state.releasedAt = now;
+}
+
+void KeyboardPlay::forgetHeldKeys()
+{
+    m_keyStates = {};
 }
 
 qint64 KeyboardPlay::nextStepAt() const
