@@ -8,10 +8,12 @@ KeyboardPlay::KeyboardPlay(qint16 count, const settings::PlayOptions& options)
 {
 }
 
-std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
+std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now, quint64 stamp)
 {
     KeyState& state = m_keyStates[size_t(key)];
-    const bool held = repeated || state.down || (state.releasedAt && now - *state.releasedAt < kRepeatGapMs);
+    const bool stamped = stamp != 0 && state.releaseStamp != 0;
+    const qint64 sinceRelease = stamped ? qint64(stamp - state.releaseStamp) : now - state.releasedAt.value_or(now);
+    const bool held = repeated || state.down || (state.releasedAt && sinceRelease >= 0 && sinceRelease < kRepeatGapMs);
     state.down = true;
 
     using settings::Scanning;
@@ -58,13 +60,14 @@ std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
     return std::nullopt;
 }
 
-void KeyboardPlay::release(Key key, bool repeated, qint64 now)
+void KeyboardPlay::release(Key key, bool repeated, qint64 now, quint64 stamp)
 {
     if (repeated)
         return;
     KeyState& state = m_keyStates[size_t(key)];
     state.down = false;
     state.releasedAt = now;
+    state.releaseStamp = stamp;
 }
 
 void KeyboardPlay::forgetHeldKeys()

@@ -33,6 +33,8 @@ inline constexpr int kKeyCount = int(Key::Enter) + 1;
 // A key chooses again only once it has been let go. Window systems repeat a held key in more
 // than one way: as presses marked as repeated, as presses with no release between, or as a
 // release with a press at its heels, which no hand can do; all three are the key held down.
+// The heels are measured by the stamps the window system puts on the two events where it
+// gives them: a busy program may take the press long after the release.
 class KeyboardPlay {
 public:
     // After a choice, presses are ignored for this long: a tremor must not choose twice.
@@ -48,11 +50,12 @@ public:
     int markedSlot() const { return m_marked; }
 
     // A key pressed at `now`; `repeated` when the system says the press is its repetition of
-    // a held key. Returns the slot to choose, if the press chooses one.
-    std::optional<qint16> press(Key key, bool repeated, qint64 now);
+    // a held key; `stamp` the time in milliseconds the system stamped on it, 0 for none.
+    // Returns the slot to choose, if the press chooses one.
+    std::optional<qint16> press(Key key, bool repeated, qint64 now, quint64 stamp = 0);
     // A key let go at `now`; `repeated` when the system says the release is part of its
     // repetition, and so no release at all.
-    void release(Key key, bool repeated, qint64 now);
+    void release(Key key, bool repeated, qint64 now, quint64 stamp = 0);
     // Keys held now will be let go where the caller cannot see it, as when its window loses
     // the keyboard: the next press of each is a fresh one.
     void forgetHeldKeys();
@@ -81,6 +84,7 @@ private:
     struct KeyState {
         bool down = false;
         std::optional<qint64> releasedAt;
+        quint64 releaseStamp = 0;
     };
     std::array<KeyState, kKeyCount> m_keyStates{};
 };

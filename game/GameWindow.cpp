@@ -365,13 +365,13 @@ bool GameWindow::event(QEvent* event)
         if (press->key() == Qt::Key_R && !press->isAutoRepeat())
             app::handle([this] { m_readAloud.again(); });
         else if (const auto key = keyOf(press))
-            app::handle([&] { pressed(*key, press->isAutoRepeat()); });
+            app::handle([&] { pressed(*key, press->isAutoRepeat(), press->timestamp()); });
         return true;
     }
     if (event->type() == QEvent::KeyRelease) {
         auto* release = static_cast<QKeyEvent*>(event);
         if (const auto key = keyOf(release))
-            m_keys.release(*key, release->isAutoRepeat(), m_clock());
+            m_keys.release(*key, release->isAutoRepeat(), m_clock(), release->timestamp());
         return true;
     }
     if (event->type() == QEvent::ShortcutOverride)
@@ -382,9 +382,9 @@ bool GameWindow::event(QEvent* event)
     return app::MainWindow::event(event);
 }
 
-void GameWindow::pressed(exercise::Key key, bool repeated)
+void GameWindow::pressed(exercise::Key key, bool repeated, quint64 stamp)
 {
-    const std::optional<qint16> chosen = m_keys.press(key, repeated, m_clock());
+    const std::optional<qint16> chosen = m_keys.press(key, repeated, m_clock(), stamp);
     showMark();
     if (chosen)
         answer(*chosen);

@@ -82,7 +82,7 @@ private:
     void prepareReadAloud(const settings::CardSet& set, bool on);
     void answer(qint16 slot);
     void placeFrame();
-    void pressed(exercise::Key key, bool repeated);
+    void pressed(exercise::Key key, bool repeated, quint64 stamp);
     void showMark();
     void scheduleStep();
     void stepMark();
