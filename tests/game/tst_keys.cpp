@@ -76,6 +76,8 @@ private slots:
             QAccessibleInterface* row = QAccessible::queryAccessibleInterface(lowerRow);
             press(game, Qt::Key_Right);
             for (int p = 0; p < 10; ++p) {
+                const int marked = game.window.keyboardPlay().markedSlot();
+                QVERIFY(QAccessible::queryAccessibleInterface(pressAction ? static_cast<QWidget*>(game.lowerText(marked)) : game.lowerPicture(marked))->state().focused);
                 QCOMPARE(lowerRow->accessibleDescription(), QStringLiteral("Vilket kort hör ihop med ö%1?").arg(p));
                 const int right = game.window.exercise().slotOf(p);
                 QWidget* card = pressAction ? static_cast<QWidget*>(game.lowerText(right)) : game.lowerPicture(right);
@@ -94,6 +96,23 @@ private slots:
                 QVERIFY(card->isHidden() && row->indexOfChild(face) == -1);
                 QCOMPARE(app::hasEnded(), p == 9);
             }
+        }
+    }
+
+    // The question names the framed card by its text, else by its picture's name, else by its
+    // place in the set.
+    void questionNamesTheCard()
+    {
+        CardFolder folder;
+        folder.picture(QStringLiteral("sol.bmp"));
+        folder.writeIni(cardFile(3, 2, 2, {"", "", "", "x", "sol.bmp", "", "", "y", "", "", "ord", "z"}));
+        game::GameWindow window;
+        window.load();
+        forms::showCentred(&window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const char* name : {"kort 1", "sol", "ord"}) {
+            QCOMPARE(window.question(), QStringLiteral("Vilket kort hör ihop med %1?").arg(QLatin1String(name)));
+            click(control(window, QStringLiteral("Panel3D4(%1)").arg(window.exercise().slotOf(window.exercise().framedCard()))));
         }
     }
 
