@@ -8,8 +8,14 @@ KeyboardPlay::KeyboardPlay(qint16 count, const settings::PlayOptions& options)
 {
 }
 
-std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
+std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now, quint64 stamp)
 {
+    KeyState& state = m_keyStates[size_t(key)];
+    const bool stamped = stamp != 0 && state.releaseStamp != 0;
+    const qint64 sinceRelease = stamped ? qint64(stamp - state.releaseStamp) : now - state.releasedAt.value_or(now);
+    const bool held = repeated || state.down || (state.releasedAt && sinceRelease >= 0 && sinceRelease < kRepeatGapMs);
+    state.down = true;
+
     using settings::Scanning;
     const bool enabled = m_options.keyboard || m_options.scanning != Scanning::Off;
     if (!enabled || now < m_settledAt || firstRemaining() < 0)
@@ -19,7 +25,7 @@ std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
     const bool chooses = key == Key::Enter || (key == Key::Space && !twoSwitches);
     // A held key repeats its moves for the keyboard, but a switch held down, or any key
     // that chooses, acts once.
-    if (repeated && (chooses || key == Key::Space))
+    if (held && (chooses || key == Key::Space))
         return std::nullopt;
 
     if (m_marked < 0) {
@@ -52,6 +58,21 @@ std::optional<qint16> KeyboardPlay::press(Key key, bool repeated, qint64 now)
         return qint16(m_marked);
     }
     return std::nullopt;
+}
+
+void KeyboardPlay::release(Key key, bool repeated, qint64 now, quint64 stamp)
+{
+    if (repeated)
+        return;
+    KeyState& state = m_keyStates[size_t(key)];
+    state.down = false;
+    state.releasedAt = now;
+    state.releaseStamp = stamp;
+}
+
+void KeyboardPlay::forgetHeldKeys()
+{
+    m_keyStates = {};
 }
 
 qint64 KeyboardPlay::nextStepAt() const

@@ -139,7 +139,7 @@ GameWindow::GameWindow()
     m_lowerArea = makeArea(this, "Panel3D2", 3490, 3400, kLowerArea);
 
     for (int k = 0; k < exercise::kSlots; ++k)
-        m_upperPictures[k] = makePicture(m_upperArea, "Image1", Row::Upper, k);
+        m_slots[k].upperPicture = makePicture(m_upperArea, "Image1", Row::Upper, k);
 
     m_frame = new forms::Outline(m_upperArea);
     m_frame->setObjectName(QStringLiteral("Shape1"));
@@ -148,7 +148,7 @@ GameWindow::GameWindow()
     m_frame->setTwips({360, 240, 1335, 1335});
 
     for (int k = 0; k < exercise::kSlots; ++k)
-        m_upperTexts[k] = makeTextPanel(m_upperArea, "Panel3D3", Row::Upper, k);
+        m_slots[k].upperText = makeTextPanel(m_upperArea, "Panel3D3", Row::Upper, k);
 
     m_stopButton = new forms::PictureButton(m_upperArea);
     m_stopButton->setObjectName(QStringLiteral("Command3D2"));
@@ -164,25 +164,25 @@ GameWindow::GameWindow()
             if (k == m_exercise.framedCard())
                 m_readAloud.again();
         };
-        app::onSignal(m_upperPictures[k], &forms::PictureBox::clicked, this, again);
-        app::onSignal(m_upperTexts[k], &forms::Panel::clicked, this, again);
+        app::onSignal(m_slots[k].upperPicture, &forms::PictureBox::clicked, this, again);
+        app::onSignal(m_slots[k].upperText, &forms::Panel::clicked, this, again);
     }
     // "Sluta" ends the game at once; the close handler does not run.
     app::onSignal(m_stopButton, &QAbstractButton::clicked, this, [] { app::quit(); });
 
     for (int k = 0; k < exercise::kSlots; ++k) {
-        m_lowerPictures[k] = makePicture(m_lowerArea, "Image2", Row::Lower, k);
-        app::onSignal(m_lowerPictures[k], &forms::PictureBox::clicked, this, [this, k] { answer(qint16(k)); });
-        forms::setPressable(m_lowerPictures[k], false);
+        m_slots[k].lowerPicture = makePicture(m_lowerArea, "Image2", Row::Lower, k);
+        app::onSignal(m_slots[k].lowerPicture, &forms::PictureBox::clicked, this, [this, k] { answer(qint16(k)); });
+        forms::setPressable(m_slots[k].lowerPicture, false);
     }
     // Like the frame in the upper row, the mark lies above the pictures and below the words.
     m_mark = new CardMark(m_lowerArea);
     m_mark->setObjectName(QStringLiteral("Markering"));
     m_mark->hide();
     for (int k = 0; k < exercise::kSlots; ++k) {
-        m_lowerTexts[k] = makeTextPanel(m_lowerArea, "Panel3D4", Row::Lower, k);
-        app::onSignal(m_lowerTexts[k], &forms::Panel::clicked, this, [this, k] { answer(qint16(k)); });
-        forms::setPressable(m_lowerTexts[k], false);
+        m_slots[k].lowerText = makeTextPanel(m_lowerArea, "Panel3D4", Row::Lower, k);
+        app::onSignal(m_slots[k].lowerText, &forms::Panel::clicked, this, [this, k] { answer(qint16(k)); });
+        forms::setPressable(m_slots[k].lowerText, false);
     }
 
     // A card taken away leaves what a screen reader reads.
@@ -220,7 +220,7 @@ void GameWindow::load()
     const settings::CardSet set =
         exercise::readGameCardSet(settings::kFileName, [this](int card, const QString& name) {
             if (!name.isEmpty())
-                loadCardPicture(m_upperPictures[card], name, card, Row::Upper);
+                loadCardPicture(m_slots[card].upperPicture, name, card, Row::Upper);
         });
     exercise::Order order;
     exercise::shuffle(order, set.count, runtime::randomSource());
@@ -266,24 +266,24 @@ void GameWindow::fillSlots(const settings::CardSet& set)
         const settings::Card& card = set.cards[i];
         const qint16 slot = m_exercise.slotOf(i);
         if (!card.lowerPicture.isEmpty())
-            loadCardPicture(m_lowerPictures[slot], card.lowerPicture, i, Row::Lower);
-        m_lowerTexts[slot]->setCaption(card.lowerText);
-        m_upperTexts[i]->setCaption(card.upperText);
+            loadCardPicture(m_slots[slot].lowerPicture, card.lowerPicture, i, Row::Lower);
+        m_slots[slot].lowerText->setCaption(card.lowerText);
+        m_slots[i].upperText->setCaption(card.upperText);
         // A screen reader names a card by its text, or by its picture's name where it has
         // no text.
         if (!card.lowerText.isEmpty())
-            m_lowerPictures[slot]->setAccessibleName(card.lowerText);
+            m_slots[slot].lowerPicture->setAccessibleName(card.lowerText);
         if (!card.upperText.isEmpty())
-            m_upperPictures[i]->setAccessibleName(card.upperText);
+            m_slots[i].upperPicture->setAccessibleName(card.upperText);
         if (card.lowerText.isEmpty() && !card.lowerPicture.isEmpty())
-            m_lowerTexts[slot]->setAccessibleName(QFileInfo(card.lowerPicture).completeBaseName());
-        m_upperNames << settings::nameOf(card, i);
+            m_slots[slot].lowerText->setAccessibleName(QFileInfo(card.lowerPicture).completeBaseName());
+        m_slots[i].upperName = settings::nameOf(card, i);
         // The picture stands for the card where the row shows pictures, the word where it
         // shows words alone.
-        QWidget* lowerCard = set.lowerDisplay == settings::RowDisplay::Texts ? static_cast<QWidget*>(m_lowerTexts[slot])
-                                                                              : m_lowerPictures[slot];
+        QWidget* lowerCard = set.lowerDisplay == settings::RowDisplay::Texts ? static_cast<QWidget*>(m_slots[slot].lowerText)
+                                                                              : m_slots[slot].lowerPicture;
         forms::setPressable(lowerCard, true);
-        m_lowerCards[slot] = lowerCard;
+        m_slots[slot].lowerCard = lowerCard;
     }
 }
 
@@ -292,20 +292,22 @@ void GameWindow::showRows(const settings::CardSet& set)
     const struct {
         Row row;
         settings::RowDisplay display;
-        const std::array<forms::PictureBox*, 10>& pictures;
-        const std::array<forms::Panel*, 10>& texts;
-    } rows[] = {{Row::Upper, set.upperDisplay, m_upperPictures, m_upperTexts},
-                {Row::Lower, set.lowerDisplay, m_lowerPictures, m_lowerTexts}};
+        forms::PictureBox* CardSlot::*picture;
+        forms::Panel* CardSlot::*text;
+    } rows[] = {{Row::Upper, set.upperDisplay, &CardSlot::upperPicture, &CardSlot::upperText},
+                {Row::Lower, set.lowerDisplay, &CardSlot::lowerPicture, &CardSlot::lowerText}};
     for (const auto& row : rows) {
         for (int k = 0; k < exercise::kSlots; ++k) {
             const exercise::SlotLook look = exercise::slotLook(set.count, row.row, k, row.display);
-            row.pictures[k]->setTwips(look.picture);
-            row.pictures[k]->setVisible(look.showsPicture);
-            row.texts[k]->setTwips(look.text);
-            row.texts[k]->setVisible(look.showsText);
+            forms::PictureBox* picture = m_slots[k].*row.picture;
+            forms::Panel* text = m_slots[k].*row.text;
+            picture->setTwips(look.picture);
+            picture->setVisible(look.showsPicture);
+            text->setTwips(look.text);
+            text->setVisible(look.showsText);
             if (look.plainTextPoints > 0) {
-                row.texts[k]->setCaptionPointSize(look.plainTextPoints);
-                row.texts[k]->setCaptionBold(false);
+                text->setCaptionPointSize(look.plainTextPoints);
+                text->setCaptionBold(false);
             }
         }
     }
@@ -319,7 +321,7 @@ void GameWindow::decodePictures()
 {
     QList<forms::PictureBox*> inCardOrder;
     for (int i = 0; i < m_exercise.count(); ++i)
-        inCardOrder << m_upperPictures[i] << m_lowerPictures[m_exercise.slotOf(i)];
+        inCardOrder << m_slots[i].upperPicture << m_slots[m_exercise.slotOf(i)].lowerPicture;
     if (const auto failure = forms::decodeShownPictures(inCardOrder, true))
         throw cardPictureError(failure->message, failure->position / 2, failure->position % 2 == 0 ? Row::Upper : Row::Lower);
 }
@@ -337,10 +339,10 @@ void GameWindow::answer(qint16 slot)
         return;
     // Both cards of the pair go, picture and text, whatever their rows show.
     m_frame->hide();
-    m_upperPictures[card]->hide();
-    m_lowerPictures[slot]->hide();
-    m_upperTexts[card]->hide();
-    m_lowerTexts[slot]->hide();
+    m_slots[card].upperPicture->hide();
+    m_slots[slot].lowerPicture->hide();
+    m_slots[card].upperText->hide();
+    m_slots[slot].lowerText->hide();
     m_keys.removed(slot);
     if (answer == exercise::Answer::Finished) {
         app::quit();
@@ -361,17 +363,26 @@ bool GameWindow::event(QEvent* event)
         if (press->key() == Qt::Key_R && !press->isAutoRepeat())
             app::handle([this] { m_readAloud.again(); });
         else if (const auto key = keyOf(press))
-            app::handle([&] { pressed(*key, press->isAutoRepeat()); });
+            app::handle([&] { pressed(*key, press->isAutoRepeat(), press->timestamp()); });
         return true;
     }
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride)
+    if (event->type() == QEvent::KeyRelease) {
+        auto* release = static_cast<QKeyEvent*>(event);
+        if (const auto key = keyOf(release))
+            m_keys.release(*key, release->isAutoRepeat(), m_clock(), release->timestamp());
         return true;
+    }
+    if (event->type() == QEvent::ShortcutOverride)
+        return true;
+    // A key let go while another window has the keyboard is never told here.
+    if (event->type() == QEvent::WindowDeactivate)
+        m_keys.forgetHeldKeys();
     return app::MainWindow::event(event);
 }
 
-void GameWindow::pressed(exercise::Key key, bool repeated)
+void GameWindow::pressed(exercise::Key key, bool repeated, quint64 stamp)
 {
-    const std::optional<qint16> chosen = m_keys.press(key, repeated, m_clock());
+    const std::optional<qint16> chosen = m_keys.press(key, repeated, m_clock(), stamp);
     showMark();
     if (chosen)
         answer(*chosen);
@@ -382,8 +393,8 @@ void GameWindow::showMark()
 {
     const int slot = m_keys.markedSlot();
     for (int k = 0; k < exercise::kSlots; ++k) {
-        if (m_lowerCards[k])
-            forms::setMarked(m_lowerCards[k], k == slot);
+        if (m_slots[k].lowerCard)
+            forms::setMarked(m_slots[k].lowerCard, k == slot);
     }
     if (slot < 0) {
         m_mark->hide();
@@ -413,9 +424,9 @@ void GameWindow::stepMark()
 QString GameWindow::question() const
 {
     const qint16 card = m_exercise.framedCard();
-    if (m_exercise.isOver() || card >= m_upperNames.size())
+    if (m_exercise.isOver())
         return {};
-    return QStringLiteral("Vilket kort hör ihop med %1?").arg(m_upperNames[card]);
+    return QStringLiteral("Vilket kort hör ihop med %1?").arg(m_slots[card].upperName);
 }
 
 // A screen reader reads the question with the lower row and with each of its cards, and the
@@ -424,21 +435,21 @@ void GameWindow::tellQuestion()
 {
     const QString q = question();
     m_lowerArea->setAccessibleDescription(q);
-    for (QWidget* card : m_lowerCards) {
-        if (card)
-            card->setAccessibleDescription(q);
+    for (const CardSlot& slot : m_slots) {
+        if (slot.lowerCard)
+            slot.lowerCard->setAccessibleDescription(q);
     }
     const qint16 framed = m_exercise.framedCard();
     for (int k = 0; k < exercise::kSlots; ++k) {
         const QString about = k == framed ? q : QString();
-        m_upperPictures[k]->setAccessibleDescription(about);
-        m_upperTexts[k]->setAccessibleDescription(about);
+        m_slots[k].upperPicture->setAccessibleDescription(about);
+        m_slots[k].upperText->setAccessibleDescription(about);
     }
     QAccessibleEvent changed(m_lowerArea, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
     const int marked = m_keys.markedSlot();
-    if (marked >= 0 && m_lowerCards[marked])
-        forms::setMarked(m_lowerCards[marked], true);
+    if (marked >= 0 && m_slots[marked].lowerCard)
+        forms::setMarked(m_slots[marked].lowerCard, true);
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event)
@@ -491,7 +502,7 @@ bool GameWindow::touched(QEvent* event)
                 break;
             QWidget* card = m_lowerArea->childAt(point.position().toPoint());
             for (int k = 0; k < exercise::kSlots; ++k) {
-                if (card && (card == m_lowerPictures[k] || card == m_lowerTexts[k]))
+                if (card && (card == m_slots[k].lowerPicture || card == m_slots[k].lowerText))
                     app::handle([this, k] { answer(qint16(k)); });
             }
             break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercise/CardLayout.h"
 #include "exercise/Exercise.h"
 #include "exercise/KeyboardPlay.h"
 #include "exercise/ReadAloud.h"
@@ -81,25 +82,32 @@ private:
     void prepareReadAloud(const settings::CardSet& set, bool on);
     void answer(qint16 slot);
     void placeFrame();
-    void pressed(exercise::Key key, bool repeated);
+    void pressed(exercise::Key key, bool repeated, quint64 stamp);
     void showMark();
     void scheduleStep();
     void stepMark();
     void tellQuestion();
     bool touched(QEvent* event);
 
-    std::array<forms::PictureBox*, 10> m_upperPictures{};
-    std::array<forms::Panel*, 10> m_upperTexts{};
-    std::array<forms::PictureBox*, 10> m_lowerPictures{};
-    std::array<forms::Panel*, 10> m_lowerTexts{};
+    // What stands in one slot of the two rows: upper card k in upper slot k, and in lower
+    // slot k whichever lower card the shuffle put there.
+    struct CardSlot {
+        forms::PictureBox* upperPicture = nullptr;
+        forms::Panel* upperText = nullptr;
+        forms::PictureBox* lowerPicture = nullptr;
+        forms::Panel* lowerText = nullptr;
+        // The control that stands for the lower card to assistive technology.
+        QWidget* lowerCard = nullptr;
+        // What the question calls the upper card.
+        QString upperName;
+    };
+
+    std::array<CardSlot, exercise::kSlots> m_slots{};
     forms::Panel* m_upperArea = nullptr;
     forms::Panel* m_lowerArea = nullptr;
     forms::Outline* m_frame = nullptr;
     forms::PictureButton* m_stopButton = nullptr;
     forms::Outline* m_mark = nullptr;
-    // Per lower slot, the control that stands for its card to assistive technology.
-    std::array<QWidget*, 10> m_lowerCards{};
-    QStringList m_upperNames;
     settings::RowDisplay m_lowerDisplay = settings::RowDisplay::Both;
 
     exercise::Exercise m_exercise;

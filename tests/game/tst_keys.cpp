@@ -37,14 +37,16 @@ class GameKeysTest : public QObject {
 private slots:
     void cleanup() { app::resetEnded(); }
 
-    // No key at the start ends the game or changes a pixel but the first of the play keys,
-    // which shows the mark around the card, on all four sides, over neither picture nor word.
+    // No mark shows before a key, and no key at the start ends the game or changes a pixel but
+    // the first of the play keys, which shows the mark around the card, on all four sides, over neither picture nor word.
     void startKeysAndTheMark()
     {
         Game game(5);
         QVERIFY(start(game));
         QWidget* area = control(game.window, QStringLiteral("Panel3D2"));
         const QImage before = area->grab().toImage();
+        for (int i = 0; i < before.width() * before.height(); ++i)
+            QVERIFY(before.pixelColor(i % before.width(), i / before.width()) != game::CardMark::kBlue);
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F4})
             press(game, key);
         QCOMPARE(area->grab().toImage(), before);
@@ -63,7 +65,8 @@ private slots:
     }
 
     // Whole games by keys and by assistive technology's Press, the question told with the
-    // lower row, and each card gone from what a screen reader reads once its pair is found.
+    // lower row and each of its cards, and each card gone from what a screen reader reads
+    // once its pair is found.
     void wholeGamesWithoutAMouse()
     {
         for (const bool pressAction : {false, true}) {
@@ -73,11 +76,14 @@ private slots:
             QAccessibleInterface* row = QAccessible::queryAccessibleInterface(lowerRow);
             press(game, Qt::Key_Right);
             for (int p = 0; p < 10; ++p) {
+                const int marked = game.window.keyboardPlay().markedSlot();
+                QVERIFY(QAccessible::queryAccessibleInterface(pressAction ? static_cast<QWidget*>(game.lowerText(marked)) : game.lowerPicture(marked))->state().focused);
                 QCOMPARE(lowerRow->accessibleDescription(), QStringLiteral("Vilket kort hör ihop med ö%1?").arg(p));
                 const int right = game.window.exercise().slotOf(p);
                 QWidget* card = pressAction ? static_cast<QWidget*>(game.lowerText(right)) : game.lowerPicture(right);
                 QAccessibleInterface* face = QAccessible::queryAccessibleInterface(card);
                 QVERIFY(face->role() == QAccessible::Button && face->text(QAccessible::Name) == QStringLiteral("u%1").arg(p));
+                QCOMPARE(face->text(QAccessible::Description), lowerRow->accessibleDescription());
                 QCOMPARE(row->childCount(), 10 - p + 1);  // the shown cards and the mark
                 if (pressAction) {
                     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -90,6 +96,23 @@ private slots:
                 QVERIFY(card->isHidden() && row->indexOfChild(face) == -1);
                 QCOMPARE(app::hasEnded(), p == 9);
             }
+        }
+    }
+
+    // The question names the framed card by its text, else by its picture's name, else by its
+    // place in the set.
+    void questionNamesTheCard()
+    {
+        CardFolder folder;
+        folder.picture(QStringLiteral("sol.bmp"));
+        folder.writeIni(cardFile(3, 2, 2, {"", "", "", "x", "sol.bmp", "", "", "y", "", "", "ord", "z"}));
+        game::GameWindow window;
+        window.load();
+        forms::showCentred(&window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const char* name : {"kort 1", "sol", "ord"}) {
+            QCOMPARE(window.question(), QStringLiteral("Vilket kort hör ihop med %1?").arg(QLatin1String(name)));
+            click(control(window, QStringLiteral("Panel3D4(%1)").arg(window.exercise().slotOf(window.exercise().framedCard()))));
         }
     }
 
