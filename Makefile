@@ -46,20 +46,18 @@ bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target kortvy_bench
 	@cd $(BUILD) && ./bench/kortvy_bench bench.txt bench-data
 
-# Both fuzz targets under libFuzzer (clang, with AddressSanitizer and UBSan), each for
-# FUZZ_SECONDS: the settings reader from the seeds in fuzz/corpus, the picture reader from
-# those in fuzz/picture-corpus. New inputs gather in $(FUZZ_BUILD)/runs/<target>/corpus; an
-# input that fails is written to $(FUZZ_BUILD)/runs/<target>/artifacts and belongs among the seeds,
-# where the robustness tests replay it. A picture may take up to 256 MB to decode, so the
-# picture target's allocation limit is above that.
+# Every fuzz target under libFuzzer (clang, with AddressSanitizer and UBSan), built from the
+# programs' own libraries, each for FUZZ_SECONDS from its seeds (fuzz/targets.txt lists the
+# targets, their seed folders and limits). New inputs gather in $(FUZZ_BUILD)/runs/<target>/corpus;
+# an input that fails is written to $(FUZZ_BUILD)/runs/<target>/artifacts and belongs among the
+# seeds, where the robustness tests replay it. FUZZ_SECONDS=0 only replays the seeds, as CI does.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz:
 	@bash scripts/install-deps.sh --fuzz
-	@cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-	@cmake --build $(FUZZ_BUILD)
-	@bash scripts/fuzz.sh $(FUZZ_BUILD) settings_fuzzer fuzz/corpus $(FUZZ_SECONDS) "-malloc_limit_mb=64 -rss_limit_mb=1024"
-	@bash scripts/fuzz.sh $(FUZZ_BUILD) pictures_fuzzer fuzz/picture-corpus $(FUZZ_SECONDS) "-malloc_limit_mb=300 -rss_limit_mb=2048"
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKORTVY_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize

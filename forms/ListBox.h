@@ -16,6 +16,12 @@ class ListBox : public QListView, public Geometry {
 public:
     explicit ListBox(QWidget* parent = nullptr);
 
+    // Rows the user may take out of the list: Delete on the row the keyboard stands on, and
+    // the row's Remove action for assistive technology, ask for it with rowRemoveAsked().
+    // Like setPressable, set before assistive technology first asks about the list.
+    void setRowsRemovable(bool removable);
+    bool rowsRemovable() const { return m_rowsRemovable; }
+
     int selectedRow() const;
     void setSelectedRow(int row);
     int rowCount() const;
@@ -27,6 +33,8 @@ signals:
     void rowClicked(int row);
     // A row was double-clicked; `row` is the selected row, -1 when none is.
     void rowDoubleClicked(int row);
+    // The row is to be removed (see setRowsRemovable()).
+    void rowRemoveAsked(int row);
 
 protected:
     bool viewportEvent(QEvent* event) override;
@@ -39,6 +47,7 @@ protected:
 
 private:
     bool m_pressedOnRow = false;
+    bool m_rowsRemovable = false;
 };
 
 } // namespace forms

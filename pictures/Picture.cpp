@@ -111,16 +111,23 @@ void limitPictureMemory()
     Q_UNUSED(limited);
 }
 
+namespace {
+
+// Put in place while the program starts, before main() and so before any thread: a change
+// of the environment while another thread reads it (fontconfig does, on the window's thread)
+// can crash that thread, so no decoding thread may be the first to set the limit.
+[[maybe_unused]] const bool limitedAtStart = (limitPictureMemory(), true);
+
+} // namespace
+
 void checkPicture(const QString& fileName)
 {
-    limitPictureMemory();
     QImageReader reader(fileName);
     checkReadable(fileName, reader);
 }
 
 QSize uprightSize(const QString& fileName)
 {
-    limitPictureMemory();
     QImageReader reader(fileName);
     reader.setAutoTransform(true);
     checkReadable(fileName, reader);
@@ -132,7 +139,6 @@ QSize uprightSize(const QString& fileName)
 
 QImage decodePicture(const QString& fileName, QSize size)
 {
-    limitPictureMemory();
     QImageReader reader(fileName);
     reader.setAutoTransform(true);
     checkReadable(fileName, reader);

@@ -17,8 +17,8 @@ namespace pictures {
 // The most memory, in megabytes, that decoding one picture may take.
 constexpr int kPictureMemoryMB = 256;
 
-// Puts the memory limit for decoding pictures in place; done once, before the first picture
-// is read. Program start-up calls it before any other thread runs.
+// Puts the memory limit for decoding pictures in place. Done once, while the program starts
+// and before main(), so before any thread that decodes; calling it again changes nothing.
 void limitPictureMemory();
 
 // Throws when the file is missing, is no BMP, GIF or JPEG picture that can be read, or would

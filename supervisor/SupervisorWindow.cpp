@@ -57,8 +57,10 @@ void SupervisorWindow::connectControls()
                       [this, row, &page] { preview(row, page.pictures->rowText(page.pictures->selectedRow())); });
         for (Kind kind : {Kind::Pictures, Kind::Texts}) {
             forms::ListBox* list = kind == Kind::Pictures ? page.pictures : page.texts;
-            app::onSignal(list, &forms::ListBox::rowDoubleClicked, this,
-                          [this, row, kind](int selected) { m_editor.removeRow(editor::listOf(row, kind), selected); });
+            // A double-click removes the chosen row, as Delete and the row's Remove action do.
+            for (auto removeAsked : {&forms::ListBox::rowDoubleClicked, &forms::ListBox::rowRemoveAsked})
+                app::onSignal(list, removeAsked, this,
+                              [this, row, kind](int r) { m_editor.removeRow(editor::listOf(row, kind), r); });
         }
         app::onSignal(page.addText, &QAbstractButton::clicked, this, [this, row] { addText(row); });
         app::onSignal(page.newText, &forms::TextBox::refused, this,

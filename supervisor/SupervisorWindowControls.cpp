@@ -201,6 +201,7 @@ void SupervisorWindow::buildRowPage(editor::Row row)
         numberColumn(page, indexed(c.numbers, p), c.numbersLeft);
         auto* frame = insetFrame(page, indexed("Panel3D6", 3 * p + 1 + i), c.left);
         auto* list = make<forms::ListBox>(frame, indexed("List1", c.listIndex), 30, 30, 1755, 2430);
+        list->setRowsRemovable(true);
         list->setFont(listFont);
         list->setModel(m_editor.model(editor::List(c.listIndex)));
         list->setAccessibleName(QString::fromUtf8(c.accessibleName).arg(rowName));

@@ -13,6 +13,7 @@
 #include "forms/TextBox.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStringListModel>
@@ -126,6 +127,27 @@ private slots:
         files.setNameRule([](const QString& name) { return !name.startsWith(QLatin1Char('z')); });
         QVERIFY(!files.rows().contains("zebra.bmp"));
         QDir::setCurrent(before);
+    }
+
+    // Reached with Tab, a list stands on a row, even one whose row was once set and has gone;
+    // the row is not chosen by that.
+    void listReachedByTabStandsOnARow()
+    {
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        auto* list = new forms::ListBox(&window);
+        list->move(0, 40);
+        QStringListModel rows({"ett", "två"});
+        list->setModel(&rows);
+        list->setSelectedRow(1);
+        list->setSelectedRow(-1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QVERIFY(list->hasFocus());
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(list->selectedRow(), -1);
     }
 
     void textBoxKeepsOutRefusedCharactersTypedOrPasted()

@@ -33,6 +33,13 @@ bool near(QColor a, QColor b)
 class PicturesTest : public QObject {
     Q_OBJECT
 private slots:
+    // Pictures decode on several threads at once, beside the window's thread, which reads
+    // the environment; so the decoders' limit is there before the first picture is read.
+    void theDecodersLimitIsSetBeforeAnyPictureIsRead()
+    {
+        QCOMPARE(qgetenv("JPEGMEM"), QByteArray::number(pictures::kPictureMemoryMB) + 'M');
+    }
+
     void init()
     {
         QVERIFY(dir_.isValid());

@@ -2,7 +2,10 @@
 // keys, and "Spara" pressed, each control reached with Tab and showing where the keyboard is.
 #include "tests/supervisor/SupervisorTestSupport.h"
 
+#include <QAccessible>
+
 using namespace supervisortest;
+using editor::List;
 
 static void key(QWidget* form, Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
@@ -71,6 +74,44 @@ private slots:
         key(w, Qt::Key_Space);
         QVERIFY(app::hasEnded());
         QCOMPARE(folder.ini(), cardFile(3, 2, 2, {"a.bmp", "", "ett", "", "b.gif", "", "två", "", "c.jpg", "", "tre", ""}));
+    }
+
+    // A chosen text or picture goes with Delete on the row the keyboard stands on, also in a
+    // list reached again with Tab after the mouse emptied it, and with the row's Remove
+    // action, which a screen reader offers.
+    void deleteAndTheRowActionRemove()
+    {
+        CardFolder folder;
+        folder.writeIni(cardFile(3, 2, 2, emptyStrings(3)));
+        for (const char* name : {"a.bmp", "b.gif"})
+            folder.picture(QLatin1String(name));
+        auto form = startForm();
+        QWidget* w = form.get();
+        forms::ListBox* texts = list(*form, 1);
+        addText(*form, 0, QStringLiteral("noll"));
+        doubleClickRow(texts, 0);
+        QCOMPARE(texts->rows(), QStringList());
+        for (const char* text : {"ett", "två", "tre"})
+            addText(*form, 0, QString::fromUtf8(text));
+        QVERIFY(tabTo(w, texts));
+        // A screen reader says which row the keyboard stands on, and drops a row that has gone.
+        QAccessibleInterface* textRows = QAccessible::queryAccessibleInterface(texts);
+        QVERIFY(textRows->child(0)->state().focused && !textRows->child(1)->state().focused);
+        QAccessibleInterface* third = textRows->child(2);
+        key(w, Qt::Key_Delete);
+        QVERIFY(third->state().invalid);
+        QCOMPARE(form->editor().rows(List::UpperTexts), QStringList({"två", "tre"}));
+        QCOMPARE(texts->rows(), QStringList({"två", "tre"}));
+
+        chooseFile(*form, 0, QStringLiteral("a.bmp"));
+        chooseFile(*form, 0, QStringLiteral("b.gif"));
+        QAccessibleInterface* second = QAccessible::queryAccessibleInterface(list(*form, 0))->child(1);
+        QVERIFY(second && second->actionInterface());
+        QCOMPARE(second->text(QAccessible::Name), QStringLiteral("b.gif"));
+        QCOMPARE(second->role(), QAccessible::ListItem);
+        second->actionInterface()->doAction(second->actionInterface()->actionNames().value(0));
+        QTRY_COMPARE(form->editor().rows(List::UpperPictures), QStringList({"a.bmp"}));
+        QCOMPARE(form->editor().counter(List::UpperPictures), qint16(1));
     }
 };
 

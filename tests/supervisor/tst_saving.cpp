@@ -180,8 +180,35 @@ private slots:
         QCOMPARE(list(*form, 1)->rows(), QStringList{QStringLiteral("Ahmet Şahin")});
     }
 
+    // What a row shows is an edit like any other: after "Typ av kort" changed on either
+    // page, closing asks; changed back, it does not.
+    void closingAfterAnotherDisplayAsks_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("upper") << 0;
+        QTest::newRow("lower") << 1;
+    }
+    void closingAfterAnotherDisplayAsks()
+    {
+        QFETCH(int, page);
+        CardFolder folder;
+        folder.writeIni(cardFile(3, 1, 0, emptyStrings(3)));
+        auto form = startForm();
+        if (page == 1)
+            click(panel(*form, "Panel3D8"));
+        const int stored = page == 0 ? 0 : 1;  // the "Text" option, the "Bild" option
+        click(displayOption(*form, 3 * page + 2));
+        QVERIFY(!form->close());
+        QMessageBox* box = question(*form, "Sparfråga");
+        QVERIFY(box);
+        answer(box, QStringLiteral("Escape"));
+        click(displayOption(*form, 3 * page + stored));
+        QVERIFY(form->close());
+    }
+
     // A kortvy.ini saved by someone else since the window read it is written over only when
-    // the teacher says so; "Nej", also Enter's answer, keeps the window with every edit.
+    // the teacher says so; "Nej", also Enter's and Escape's answer, keeps the window with
+    // every edit.
     void saveAsksBeforeWritingOverAChangedFile()
     {
         CardFolder folder;
@@ -190,7 +217,7 @@ private slots:
         addText(*form, 0, QStringLiteral("mitt"));
         const QByteArray theirs = cardFile(3, 1, 0, numberedStrings(3));
         folder.writeIni(theirs);
-        for (const char* how : {"Enter", "Ja"}) {
+        for (const char* how : {"Escape", "Enter", "Ja"}) {
             click(widget(*form, "Command3D5"));
             QMessageBox* box = question(*form, "Skrivöver");
             QVERIFY(box);
