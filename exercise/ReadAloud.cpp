@@ -26,7 +26,7 @@ QString wordOf(const settings::Card& card)
 Utterance utteranceFor(const QDir& folder, const settings::Card& card)
 {
     if (const QStringList sounds = ownSoundsOf(folder, card); !sounds.isEmpty())
-        return {Utterance::Kind::Sound, folder.filePath(sounds.first())};
+        return {Utterance::Kind::Sound, folder.filePath(sounds.first()), wordOf(card)};
     if (const QString word = wordOf(card); !word.trimmed().isEmpty())
         return {Utterance::Kind::Word, word};
     return {};
@@ -46,18 +46,23 @@ void ReadAloud::frameMovedTo(int card)
     again();
 }
 
+const Utterance* ReadAloud::framed() const
+{
+    return m_on && m_framed >= 0 && m_framed < m_cards.size() ? &m_cards[m_framed] : nullptr;
+}
+
 void ReadAloud::again()
 {
-    if (!m_on || m_framed < 0 || m_framed >= m_cards.size())
+    const Utterance* u = framed();
+    if (!u)
         return;
     stopAll();
-    const Utterance& u = m_cards[m_framed];
-    switch (u.kind) {
+    switch (u->kind) {
     case Utterance::Kind::Sound:
-        m_player->play(u.what);
+        m_player->play(u->what);
         break;
     case Utterance::Kind::Word:
-        m_speaker->say(u.what);
+        m_speaker->say(u->what);
         break;
     case Utterance::Kind::Nothing:
         break;
@@ -68,6 +73,13 @@ void ReadAloud::stop()
 {
     if (m_on)
         stopAll();
+}
+
+void ReadAloud::recordingFailed(const QString& file)
+{
+    const Utterance* u = framed();
+    if (u && u->kind == Utterance::Kind::Sound && u->what == file && !u->word.trimmed().isEmpty())
+        m_speaker->say(u->word);
 }
 
 void ReadAloud::stopAll()

@@ -19,6 +19,7 @@ struct Utterance {
     enum class Kind { Nothing, Sound, Word };
     Kind kind = Kind::Nothing;
     QString what;  // the sound file's path, or the word
+    QString word;  // for a recording, the word said in its place should it not play
 
     bool operator==(const Utterance&) const = default;
 };
@@ -61,8 +62,12 @@ public:
     void again();
     // Leaving the game: all sound ends at once.
     void stop();
+    // The player could not play `file`: the framed card's word is said instead, unless the
+    // frame has moved on from the card it belongs to.
+    void recordingFailed(const QString& file);
 
 private:
+    const Utterance* framed() const;
     void stopAll();
 
     bool m_on = false;

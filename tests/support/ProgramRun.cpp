@@ -42,9 +42,9 @@ public:
     // Qt wants a private runtime folder on X and says so on standard error without one.
     QString runtimeFolder() const { return m_runtime.path(); }
 
-    // The program's dialog windows that are on the screen. Without a window manager the
-    // programs' windows are the root's own children.
-    QSet<quint32> shownDialogs(qint64 pid)
+    // The program's dialog windows, or its other windows, that are on the screen. Without a
+    // window manager the programs' windows are the root's own children.
+    QSet<quint32> shownDialogs(qint64 pid, bool dialogsWanted = true)
     {
         QSet<quint32> dialogs;
         const auto tree = reply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
@@ -60,7 +60,7 @@ public:
             const QList<quint32> owner = property(window, m_pid, XCB_ATOM_CARDINAL);
             if (owner.isEmpty() || owner.first() != quint32(pid))
                 continue;
-            if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog))
+            if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog) == dialogsWanted)
                 dialogs.insert(window);
         }
         return dialogs;
@@ -206,6 +206,23 @@ bool ProgramRun::waitForEnd(int ms)
     const QDeadlineTimer deadline(ms);
     while (!m_process.waitForFinished(50)) {
         answerMessageBox();
+        if (deadline.hasExpired()) {
+            m_process.kill();
+            m_process.waitForFinished();
+            m_error += QString::fromUtf8(m_process.readAllStandardError());
+            return false;
+        }
+    }
+    m_error += QString::fromUtf8(m_process.readAllStandardError());
+    return true;
+}
+
+bool ProgramRun::pressEnterUntilEnd(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!m_process.waitForFinished(200)) {
+        for (quint32 window : server().shownDialogs(m_process.processId(), false))
+            server().pressEnter(window);
         if (deadline.hasExpired()) {
             m_process.kill();
             m_process.waitForFinished();
