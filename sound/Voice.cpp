@@ -33,6 +33,12 @@ void forgetEndedThreads()
 
 } // namespace
 
+bool leftRunning()
+{
+    forgetEndedThreads();
+    return !leftThreads().empty();
+}
+
 Voice::Voice(bool warmUp, QObject* parent)
     : QObject(parent)
     , m_recordingThread(new QThread)

@@ -12,6 +12,10 @@ namespace sound {
 class Speech;
 class VoiceWork;
 
+// Whether the recordings of a voice that is gone are still being let go of; a sound service
+// that is stuck keeps them so until the process ends.
+bool leftRunning();
+
 // The desktop's sound for a program's window: recordings through Qt Multimedia, on a thread
 // of their own, and words in a Swedish synthetic voice through the speech service, spoken to
 // without waiting. A learner's click never waits for sound, and neither does the window's

@@ -46,8 +46,6 @@ bool VoiceWork::hasOutput()
 void VoiceWork::play(const QString& file)
 {
     stop();
-    if (!hasOutput())
-        return;
     m_recordingPath = file;
     m_decoder = new QAudioDecoder(this);
     // The decoder's threads read the file; it closes after them, as the decoder's child.
@@ -56,6 +54,11 @@ void VoiceWork::play(const QString& file)
         emit trouble(QStringLiteral("Ljudfilen %1 går inte att öppna (%2).").arg(QDir::toNativeSeparators(file), recording->errorString()));
         stop();
         emit unplayable(file);
+        return;
+    }
+    // The decoder would be silent about it, and the word would come late.
+    if (recording->size() == 0) {
+        fail(QStringLiteral("inget ljud gick att läsa ur filen"));
         return;
     }
     connect(m_decoder, &QAudioDecoder::bufferReady, this, [this] {
@@ -83,6 +86,10 @@ void VoiceWork::decoded()
     m_decoder->disconnect(this);
     if (m_sound.isEmpty() || !m_format.isValid()) {
         fail(QStringLiteral("inget ljud gick att läsa ur filen"));
+        return;
+    }
+    if (!hasOutput()) {
+        stop();
         return;
     }
     m_playing.setData(m_sound);

@@ -58,6 +58,27 @@ private slots:
         QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("ljudenhet")));
     }
 
+    // Known before anything is heard, whether or not there is a sound device: the game then
+    // says the card's word instead.
+    void aRecordingThatCannotBePlayedIsToldAsSuch()
+    {
+        CardFolder folder;
+        const QString empty = folder.path() + QStringLiteral("/tom.wav");
+        const QString broken = folder.path() + QStringLiteral("/hund.wav");
+        writeBytes(empty, {});
+        writeBytes(broken, toneWav().left(20) + QByteArray(3000, '\x7f'));
+        sound::Voice voice;
+        QSignalSpy unplayable(&voice, &sound::Voice::unplayable);
+        QSignalSpy trouble(&voice, &sound::Voice::trouble);
+        voice.play(empty);
+        QTRY_COMPARE_WITH_TIMEOUT(unplayable.size(), 1, 1000);
+        voice.play(broken);
+        QTRY_COMPARE_WITH_TIMEOUT(unplayable.size(), 2, 5000);
+        QCOMPARE(unplayable.at(0).at(0).toString(), empty);
+        QCOMPARE(unplayable.at(1).at(0).toString(), broken);
+        QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("tom.wav")));
+    }
+
     void speechReachesSpeaking()
     {
 #if defined(__SANITIZE_ADDRESS__)
