@@ -1,6 +1,7 @@
 // The desktop's sound as the game and Kortlekar meet it: a real recording decoded, trouble
 // told once, and the speech service, where the machine has one, reached.
 #include "sound/SoundCheck.h"
+#include "sound/Speech.h"
 #include "sound/Voice.h"
 
 #include "tests/support/TestSupport.h"
@@ -77,6 +78,33 @@ private slots:
         QCOMPARE(unplayable.at(0).at(0).toString(), empty);
         QCOMPARE(unplayable.at(1).at(0).toString(), broken);
         QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("tom.wav")));
+    }
+
+    // The speech service found where its own library finds it, words given to it so that no
+    // line ends them early, and its answers taken whole however they arrive.
+    void speechServiceProtocol()
+    {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/run/u"));
+        QCOMPARE(sound::speechAddress(env).path, QStringLiteral("/run/u/speech-dispatcher/speechd.sock"));
+        QVERIFY(sound::speechAddress(env).startsService);
+        env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("unix_socket:/tmp/s"));
+        QCOMPARE(sound::speechAddress(env).path, QStringLiteral("/tmp/s"));
+        QVERIFY(!sound::speechAddress(env).startsService);
+        env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("inet_socket:127.0.0.1:6560"));
+        QVERIFY(sound::speechAddress(env).path.isEmpty());
+
+        QCOMPARE(sound::speechText(QStringLiteral("älg")), QByteArray("\xc3\xa4lg\r\n.\r\n"));
+        QCOMPARE(sound::speechText(QStringLiteral(".\nx")), QByteArray("..\r\nx\r\n.\r\n"));
+
+        sound::SpeechReplies replies;
+        auto got = replies.take("208 OK CLIENT NAME SET\r\n701-7\r\n70");
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(got.at(0).code, 208);
+        got = replies.take("1-2\r\n701 BEGIN\r\n225-7\r\n");
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(got.at(0).code, 701);
+        QCOMPARE(got.at(0).lines, (QList<QByteArray>{"7", "2", "BEGIN"}));
     }
 
     void speechReachesSpeaking()
