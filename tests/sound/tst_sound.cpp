@@ -6,6 +6,9 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 #include <cmath>
@@ -105,6 +108,43 @@ private slots:
         QCOMPARE(got.size(), 1);
         QCOMPARE(got.at(0).code, 701);
         QCOMPARE(got.at(0).lines, (QList<QByteArray>{"7", "2", "BEGIN"}));
+    }
+
+    // Spoken to as the service expects: set up once, each word after what came before is
+    // cancelled and only the last word asked, BEGIN taken as the word being heard, and a
+    // service that stops answering given up and told.
+    void speechTalksToTheService()
+    {
+        QTemporaryDir dir;
+        QLocalServer service;
+        QVERIFY(service.listen(dir.filePath(QStringLiteral("speechd.sock"))));
+        qputenv("SPEECHD_ADDRESS", "unix_socket:" + QFile::encodeName(service.fullServerName()));
+        const auto restore = qScopeGuard([] { qunsetenv("SPEECHD_ADDRESS"); });
+        sound::Speech speech;
+        QSignalSpy speaking(&speech, &sound::Speech::speaking);
+        QSignalSpy trouble(&speech, &sound::Speech::trouble);
+        speech.say(QStringLiteral("katt"));
+        speech.stop();
+        speech.say(QStringLiteral("hund"));
+        QVERIFY(service.waitForNewConnection(3000));
+        QLocalSocket* client = service.nextPendingConnection();
+        QByteArray heard;
+        for (const auto& [line, reply] : {std::pair{"SET SELF CLIENT_NAME user:kortvy:main\r\n", "208 OK\r\n"},
+                                          std::pair{"SET SELF LANGUAGE sv\r\n", "201 OK\r\n"},
+                                          std::pair{"SET SELF NOTIFICATION BEGIN on\r\n", "220 OK\r\n"},
+                                          std::pair{"CANCEL SELF\r\n", "210 OK\r\n"}, std::pair{"SPEAK\r\n", "230 OK\r\n"},
+                                          std::pair{"hund\r\n.\r\n", "701-1\r\n701-1\r\n701 BEGIN\r\n225-1\r\n225 OK\r\n"}}) {
+            QTRY_VERIFY_WITH_TIMEOUT((heard += client->readAll()).endsWith(line), 3000);
+            client->write(reply);
+        }
+        QTRY_COMPARE(speaking.size(), 1);
+        QCOMPARE(speaking.at(0).at(0).toString(), QStringLiteral("hund"));
+        QCOMPARE(heard, QByteArray("SET SELF CLIENT_NAME user:kortvy:main\r\nSET SELF LANGUAGE sv\r\n"
+                                   "SET SELF NOTIFICATION BEGIN on\r\nCANCEL SELF\r\nSPEAK\r\nhund\r\n.\r\n"));
+        QVERIFY(trouble.isEmpty());
+        speech.say(QStringLiteral("sol"));
+        QTRY_VERIFY_WITH_TIMEOUT(!trouble.isEmpty(), 8000);
+        QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("går inte att nå")));
     }
 
     void speechReachesSpeaking()
