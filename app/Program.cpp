@@ -9,6 +9,11 @@
 #include <QTranslator>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace app {
 
@@ -16,6 +21,7 @@ namespace {
 
 bool ended = false;
 MessageShower shower;
+std::function<bool()> leftRunning;
 
 void showMessageBox(const QString& message)
 {
@@ -78,6 +84,22 @@ bool hasEnded()
 void resetEnded()
 {
     ended = false;
+}
+
+void setLeftRunning(std::function<bool()> replacement)
+{
+    leftRunning = std::move(replacement);
+}
+
+int leave(int status)
+{
+    if (!leftRunning || !leftRunning())
+        return status;
+    std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    std::_Exit(status);
 }
 
 bool handle(const std::function<void()>& handler)

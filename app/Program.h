@@ -33,6 +33,13 @@ bool hasEnded();
 // For a process that runs a program's window more than once, such as a test.
 void resetEnded();
 
+// Whether work of the program's own is still running when it ends, such as sound stuck in its
+// service. The process then ends without the libraries' destructors, which would wait for it.
+void setLeftRunning(std::function<bool()> leftRunning);
+// The program's end once its window is gone: returns `status`, or ends the process with it
+// where work is left running.
+int leave(int status);
+
 // Runs an event handler. A failure inside it ends the program through fail(); once the
 // program has ended, no handler runs. Returns whether the handler ran to its end.
 bool handle(const std::function<void()>& handler);
@@ -58,13 +65,17 @@ void onSignal(Sender* sender, Signal signal, const QObject* context, Handler han
 template <class Window>
 int run(int argc, char** argv, const QString& programName)
 {
-    QApplication application(argc, argv);
-    prepare(programName);
-    Window window;
-    if (!handle([&window] { window.load(); }))
-        return 1;
-    forms::showCentred(&window);
-    return QApplication::exec();
+    int status = 1;
+    {
+        QApplication application(argc, argv);
+        prepare(programName);
+        Window window;
+        if (handle([&window] { window.load(); })) {
+            forms::showCentred(&window);
+            status = QApplication::exec();
+        }
+    }
+    return leave(status);
 }
 
 } // namespace app

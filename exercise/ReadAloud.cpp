@@ -16,18 +16,23 @@ void ReadAloud::frameMovedTo(int card)
     again();
 }
 
+const settings::Utterance* ReadAloud::framed() const
+{
+    return m_on && m_framed >= 0 && m_framed < m_cards.size() ? &m_cards[m_framed] : nullptr;
+}
+
 void ReadAloud::again()
 {
-    if (!m_on || m_framed < 0 || m_framed >= m_cards.size())
+    const settings::Utterance* u = framed();
+    if (!u)
         return;
     stopAll();
-    const settings::Utterance& u = m_cards[m_framed];
-    switch (u.kind) {
+    switch (u->kind) {
     case settings::Utterance::Kind::Sound:
-        m_player->play(u.what);
+        m_player->play(u->what);
         break;
     case settings::Utterance::Kind::Word:
-        m_speaker->say(u.what);
+        m_speaker->say(u->what);
         break;
     case settings::Utterance::Kind::Nothing:
         break;
@@ -38,6 +43,13 @@ void ReadAloud::stop()
 {
     if (m_on)
         stopAll();
+}
+
+void ReadAloud::recordingFailed(const QString& file)
+{
+    const settings::Utterance* u = framed();
+    if (u && u->kind == settings::Utterance::Kind::Sound && u->what == file && !u->word.trimmed().isEmpty())
+        m_speaker->say(u->word);
 }
 
 void ReadAloud::stopAll()

@@ -39,8 +39,12 @@ public:
     void again();
     // Leaving the game: all sound ends at once.
     void stop();
+    // The player could not play `file`: the framed card's word is said instead, unless the
+    // frame has moved on from the card it belongs to.
+    void recordingFailed(const QString& file);
 
 private:
+    const settings::Utterance* framed() const;
     void stopAll();
 
     bool m_on = false;

@@ -254,6 +254,9 @@ void GameWindow::prepareReadAloud(const settings::CardSet& set, bool on)
         m_voice = std::make_unique<sound::Voice>(speaks);
         m_player = m_voice.get();
         m_speaker = m_voice.get();
+        app::setLeftRunning(sound::leftRunning);
+        app::onSignal(m_voice.get(), &sound::Voice::unplayable, this,
+                      [this](const QString& file) { m_readAloud.recordingFailed(file); });
     }
     m_readAloud = exercise::ReadAloud(true, cards, m_player, m_speaker);
 }

@@ -24,11 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and libheif come from dpkg-shlibdeps; what is loaded at run time rather
 # than linked (the platform and image plugins, Qt's Swedish texts, the fonts) is named here,
 # and libheif1 too, whose decoders are what HEIC photos come in by. So is what reads words
-# aloud: the speech service's Qt plugin, the service, and espeak-ng's voices, Swedish among
-# them. The teacher's recordings are decoded by the FFmpeg libraries Qt Multimedia depends on.
+# aloud: the speech service and espeak-ng's voices, Swedish among them. The teacher's recordings are decoded by the FFmpeg libraries Qt Multimedia depends on.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core, libheif1, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng-data")
+  "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core, libheif1, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng-data")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)

@@ -14,9 +14,8 @@ packages=(
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
   shared-mime-info libxml2-utils libglib2.0-bin appstream
   libjpeg62-turbo-dev libheif-dev
-  # Sound: recordings through Qt Multimedia, words through the speech service. Debian 12's
-  # Qt TextToSpeech package finds itself only with Qt Declarative's.
-  qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+  # Sound: recordings through Qt Multimedia, words through the speech service.
+  qt6-multimedia-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.

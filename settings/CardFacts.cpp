@@ -50,7 +50,7 @@ QStringList ownSoundsOf(const QDir& folder, const Card& card)
 Utterance utteranceFor(const QDir& folder, const Card& card)
 {
     if (const QStringList sounds = ownSoundsOf(folder, card); !sounds.isEmpty())
-        return {Utterance::Kind::Sound, folder.filePath(sounds.first())};
+        return {Utterance::Kind::Sound, folder.filePath(sounds.first()), wordOf(card)};
     if (const QString word = wordOf(card); !word.trimmed().isEmpty())
         return {Utterance::Kind::Word, word};
     return {};

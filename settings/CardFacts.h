@@ -46,6 +46,7 @@ struct Utterance {
     enum class Kind { Nothing, Sound, Word };
     Kind kind = Kind::Nothing;
     QString what;  // the sound file's path, or the word
+    QString word;  // for a recording, the word said in its place should it not play
 
     bool operator==(const Utterance&) const = default;
 };

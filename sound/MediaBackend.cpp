@@ -5,7 +5,6 @@
 #include <QString>
 #include <QUrl>
 #include <QtGlobal>
-#include <mutex>
 
 namespace sound {
 
@@ -25,15 +24,26 @@ void withoutBackendNoise(QtMsgType type, const QMessageLogContext& context, cons
 
 } // namespace
 
-void chooseMediaBackend()
-{
-    static std::once_flag chosen;
-    std::call_once(chosen, [] {
-        if (!qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-            return;
+namespace {
+
+// Chosen while the program starts, before main() and so before any thread: a change of the
+// environment while another thread reads it can crash that thread, and the first use may
+// well be on a sound or worker thread.
+[[maybe_unused]] const bool chosenAtStart = [] {
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
         qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
         passOn = qInstallMessageHandler(withoutBackendNoise);
-    });
+    }
+    return true;
+}();
+
+} // namespace
+
+void chooseMediaBackend()
+{
+    // The choice was made at start; calling this keeps it linked into every program that
+    // uses sound.
+    Q_UNUSED(chosenAtStart);
 }
 
 QUrl sourceOf(const QFile& open)

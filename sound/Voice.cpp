@@ -1,40 +1,72 @@
 #include "sound/Voice.h"
 
 #include "sound/MediaBackend.h"
+#include "sound/Speech.h"
 #include "sound/VoiceWork.h"
 
+#include <QThread>
 #include <cstdio>
-#include <tuple>
+#include <vector>
 
 namespace sound {
 
+namespace {
+
+// The recording threads of voices that are gone, each ending on its own time. A thread that
+// is stuck in the sound service stays here until the process ends, which does not wait for it.
+std::vector<QThread*>& leftThreads()
+{
+    static std::vector<QThread*> threads;
+    return threads;
+}
+
+void forgetEndedThreads()
+{
+    auto& threads = leftThreads();
+    std::erase_if(threads, [](QThread* thread) {
+        if (!thread->isFinished())
+            return false;
+        delete thread;
+        return true;
+    });
+}
+
+} // namespace
+
+bool leftRunning()
+{
+    forgetEndedThreads();
+    return !leftThreads().empty();
+}
+
 Voice::Voice(bool warmUp, QObject* parent)
     : QObject(parent)
+    , m_recordingThread(new QThread)
     , m_recordings(new VoiceWork)
-    , m_speech(new VoiceWork)
+    , m_speech(new Speech(this))
 {
     chooseMediaBackend();
-    for (auto [work, thread, name] : {std::tuple{m_recordings, &m_recordingThread, "Inspelningar"},
-                                      std::tuple{m_speech, &m_speechThread, "Tal"}}) {
-        thread->setObjectName(QLatin1String(name));
-        work->moveToThread(thread);
-        connect(work, &VoiceWork::playing, this, &Voice::playing);
-        connect(work, &VoiceWork::speaking, this, &Voice::speaking);
-        connect(work, &VoiceWork::trouble, this, &Voice::tell);
-        thread->start();
-    }
+    forgetEndedThreads();
+    m_recordingThread->setObjectName(QStringLiteral("Inspelningar"));
+    m_recordings->moveToThread(m_recordingThread);
+    connect(m_recordings, &VoiceWork::playing, this, &Voice::playing);
+    connect(m_recordings, &VoiceWork::trouble, this, &Voice::tell);
+    connect(m_recordings, &VoiceWork::unplayable, this, &Voice::unplayable);
+    connect(m_speech, &Speech::speaking, this, &Voice::speaking);
+    connect(m_speech, &Speech::trouble, this, &Voice::tell);
+    m_recordingThread->start();
     if (warmUp)
-        QMetaObject::invokeMethod(m_speech, &VoiceWork::prepareSpeech);
+        m_speech->prepare();
 }
 
 Voice::~Voice()
 {
-    for (auto [work, thread] : {std::pair{m_recordings, &m_recordingThread}, std::pair{m_speech, &m_speechThread}}) {
-        QMetaObject::invokeMethod(work, &VoiceWork::close, Qt::BlockingQueuedConnection);
-        thread->quit();
-        thread->wait();
-        delete work;
-    }
+    m_recordings->disconnect(this);
+    QMetaObject::invokeMethod(m_recordings, &VoiceWork::close);
+    // Goes on its own thread as that thread ends.
+    m_recordings->deleteLater();
+    m_recordingThread->quit();
+    leftThreads().push_back(m_recordingThread);
 }
 
 void Voice::play(const QString& file)
@@ -44,13 +76,13 @@ void Voice::play(const QString& file)
 
 void Voice::say(const QString& word)
 {
-    QMetaObject::invokeMethod(m_speech, [work = m_speech, word] { work->say(word); });
+    m_speech->say(word);
 }
 
 void Voice::stop()
 {
     QMetaObject::invokeMethod(m_recordings, &VoiceWork::stop);
-    QMetaObject::invokeMethod(m_speech, &VoiceWork::stop);
+    m_speech->stop();
 }
 
 void Voice::tell(const QString& message)

@@ -4,27 +4,33 @@
 
 #include <QObject>
 #include <QSet>
-#include <QThread>
+
+class QThread;
 
 namespace sound {
 
+class Speech;
 class VoiceWork;
 
-// The desktop's sound for a program's window: recordings through Qt Multimedia and words in
-// a Swedish synthetic voice through the speech service. Each runs on a thread of its own: a
-// learner's click must never wait for sound, and starting the speech service takes a second
-// or more, which a recording must not wait for either.
+// Whether the recordings of a voice that is gone are still being let go of; a sound service
+// that is stuck keeps them so until the process ends.
+bool leftRunning();
+
+// The desktop's sound for a program's window: recordings through Qt Multimedia, on a thread
+// of their own, and words in a Swedish synthetic voice through the speech service, spoken to
+// without waiting. A learner's click never waits for sound, and neither does the window's
+// end: sound that is stuck is left behind.
 //
-// What cannot be heard (no sound device, no speech service, no Swedish voice, a recording
-// that cannot be played) is told once on standard error and through trouble(); the window
-// goes on as if nothing had been asked.
+// What cannot be heard (no sound device, no speech service, a recording that cannot be
+// played) is told once on standard error and through trouble(); the window goes on as if
+// nothing had been asked.
 class Voice : public QObject, public exercise::SoundPlayer, public exercise::Speaker {
     Q_OBJECT
 
 public:
-    // `warmUp` starts the speech service at once, so that the first word is not late.
+    // `warmUp` reaches the speech service at once, so that the first word is not late.
     explicit Voice(bool warmUp = false, QObject* parent = nullptr);
-    // All sound ends before the voice goes.
+    // All sound is asked to end; nothing waits for it to.
     ~Voice() override;
 
     void play(const QString& file) override;
@@ -35,14 +41,15 @@ signals:
     void playing(const QString& file);
     void speaking(const QString& word);
     void trouble(const QString& message);
+    // A recording play() was given cannot be played.
+    void unplayable(const QString& file);
 
 private:
     void tell(const QString& message);
 
-    QThread m_recordingThread;
-    QThread m_speechThread;
+    QThread* m_recordingThread = nullptr;
     VoiceWork* m_recordings = nullptr;
-    VoiceWork* m_speech = nullptr;
+    Speech* m_speech = nullptr;
     QSet<QString> m_told;
 };
 

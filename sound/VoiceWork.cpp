@@ -3,125 +3,137 @@
 #include "sound/MediaBackend.h"
 #include "sound/SoundCheck.h"
 
+#include <QAudioBuffer>
+#include <QAudioDecoder>
 #include <QAudioDevice>
-#include <QAudioOutput>
+#include <QAudioSink>
 #include <QDir>
 #include <QFile>
 #include <QMediaDevices>
-#include <QMediaPlayer>
-#include <QTextToSpeech>
+#include <QUrl>
+#include <utility>
 
 namespace sound {
 
 namespace {
 
-QString noSpeech()
-{
-    return QStringLiteral("Talsyntesen (speech-dispatcher) går inte att nå. Orden läses inte upp.");
-}
+// As whyUnplayable(): a decoder silent this long about a file will not play it.
+constexpr int kDecoderSilenceMs = 2000;
 
 } // namespace
 
-VoiceWork::VoiceWork() = default;
-VoiceWork::~VoiceWork() = default;
-
-void VoiceWork::prepareSpeech()
+VoiceWork::VoiceWork()
+    : m_decoderSilence(this)
+    , m_playing(this)
 {
-    if (m_speechTried)
-        return;
-    m_speechTried = true;
-    if (QTextToSpeech::availableEngines().isEmpty()) {
-        emit trouble(noSpeech());
-        return;
-    }
-    m_speech = std::make_unique<QTextToSpeech>();
-    if (m_speech->state() == QTextToSpeech::Error) {
-        emit trouble(noSpeech());
-        return;
-    }
-    // The class's own language, whatever the desktop's is.
-    bool swedish = false;
-    for (const QLocale& locale : m_speech->availableLocales()) {
-        if (locale.language() == QLocale::Swedish) {
-            m_speech->setLocale(locale);
-            swedish = true;
-            break;
-        }
-    }
-    if (!swedish) {
-        emit trouble(QStringLiteral("Talsyntesen har ingen svensk röst. Orden läses inte upp."));
-        return;
-    }
-    connect(m_speech.get(), &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
-        if (state == QTextToSpeech::Speaking)
-            emit speaking(m_word);
-    });
-    m_speechWorks = true;
+    m_decoderSilence.setSingleShot(true);
+    connect(&m_decoderSilence, &QTimer::timeout, this, [this] { decoded(); });
 }
 
-bool VoiceWork::preparePlayer()
+VoiceWork::~VoiceWork() = default;
+
+bool VoiceWork::hasOutput()
 {
-    if (m_player)
-        return true;
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        emit trouble(QStringLiteral("Datorn har ingen ljudenhet. De inspelade ljuden hörs inte."));
-        return false;
+    if (!m_outputChecked) {
+        m_outputChecked = true;
+        m_outputFound = !QMediaDevices::audioOutputs().isEmpty();
     }
-    m_player = std::make_unique<QMediaPlayer>();
-    m_output = std::make_unique<QAudioOutput>();
-    m_player->setAudioOutput(m_output.get());
-    connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& reason) {
-        // A recording that cannot be played says why once; the player then goes on with
-        // the next card's.
-        emit trouble(unplayableMessage(m_recordingPath, reason));
-    });
-    connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
-        if (state == QMediaPlayer::PlayingState)
-            emit playing(m_recordingPath);
-    });
-    return true;
+    if (!m_outputFound)
+        emit trouble(QStringLiteral("Datorn har ingen ljudenhet. De inspelade ljuden hörs inte."));
+    return m_outputFound;
 }
 
 void VoiceWork::play(const QString& file)
 {
-    if (!preparePlayer())
-        return;
-    m_player->stop();
-    auto recording = std::make_unique<QFile>(file);
+    stop();
+    m_recordingPath = file;
+    m_decoder = new QAudioDecoder(this);
+    // The decoder's threads read the file; it closes after them, as the decoder's child.
+    auto* recording = new QFile(file, m_decoder);
     if (!recording->open(QIODevice::ReadOnly)) {
         emit trouble(QStringLiteral("Ljudfilen %1 går inte att öppna (%2).").arg(QDir::toNativeSeparators(file), recording->errorString()));
+        stop();
+        emit unplayable(file);
         return;
     }
-    m_recordingPath = file;
-    m_player->setSource(sourceOf(*recording));
-    m_recording = std::move(recording);
-    m_player->play();
+    // The decoder would be silent about it, and the word would come late.
+    if (recording->size() == 0) {
+        fail(QStringLiteral("inget ljud gick att läsa ur filen"));
+        return;
+    }
+    connect(m_decoder, &QAudioDecoder::bufferReady, this, [this] {
+        const QAudioBuffer buffer = m_decoder->read();
+        if (!buffer.isValid())
+            return;
+        if (!m_format.isValid())
+            m_format = buffer.format();
+        m_sound.append(buffer.constData<char>(), buffer.byteCount());
+        m_decoderSilence.start(kDecoderSilenceMs);
+    });
+    connect(m_decoder, &QAudioDecoder::finished, this, &VoiceWork::decoded);
+    connect(m_decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this,
+            [this] { fail(m_decoder->errorString()); });
+    m_decoder->setSource(sourceOf(*recording));
+    m_decoderSilence.start(kDecoderSilenceMs);
+    m_decoder->start();
 }
 
-void VoiceWork::say(const QString& word)
+void VoiceWork::decoded()
 {
-    prepareSpeech();
-    if (!m_speechWorks)
+    if (!m_decoder)
         return;
-    m_word = word;
-    m_speech->say(word);
+    m_decoderSilence.stop();
+    m_decoder->disconnect(this);
+    if (m_sound.isEmpty() || !m_format.isValid()) {
+        fail(QStringLiteral("inget ljud gick att läsa ur filen"));
+        return;
+    }
+    if (!hasOutput()) {
+        stop();
+        return;
+    }
+    m_playing.setData(m_sound);
+    m_playing.open(QIODevice::ReadOnly);
+    m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), m_format);
+    connect(m_sink.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        // Idle at the end is left alone: stopping would drop what the sound server still holds.
+        if (state == QAudio::ActiveState)
+            emit playing(m_recordingPath);
+    });
+    m_sink->start(&m_playing);
+}
+
+void VoiceWork::fail(const QString& why)
+{
+    const QString path = m_recordingPath;
+    stop();
+    emit trouble(unplayableMessage(path, why));
+    emit unplayable(path);
 }
 
 void VoiceWork::stop()
 {
-    if (m_player)
-        m_player->stop();
-    if (m_speechWorks)
-        m_speech->stop();
+    m_decoderSilence.stop();
+    if (m_decoder) {
+        m_decoder->disconnect(this);
+        m_decoder->stop();
+        // It may be in the middle of telling its own signal.
+        std::exchange(m_decoder, nullptr)->deleteLater();
+    }
+    if (m_sink) {
+        m_sink->disconnect(this);
+        m_sink->stop();
+        m_sink.reset();
+    }
+    m_playing.close();
+    m_playing.setData(QByteArray());
+    m_sound.clear();
+    m_format = QAudioFormat();
 }
 
 void VoiceWork::close()
 {
     stop();
-    m_speech.reset();
-    m_player.reset();
-    m_output.reset();
-    m_recording.reset();
 }
 
 } // namespace sound

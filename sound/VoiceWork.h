@@ -1,17 +1,22 @@
 #pragma once
 
+#include <QAudioFormat>
+#include <QBuffer>
 #include <QObject>
+#include <QTimer>
 #include <memory>
 
-class QAudioOutput;
-class QFile;
-class QMediaPlayer;
-class QTextToSpeech;
+class QAudioDecoder;
+class QAudioSink;
 
 namespace sound {
 
-// The part of Voice that lives on its thread: every Qt Multimedia and speech object is made,
-// used and destroyed there.
+// The part of Voice that plays recordings, on a thread of its own: every Qt Multimedia object
+// is made, used and destroyed there.
+//
+// A recording is decoded whole before any of it is played, and played from memory: the
+// media player lets the sound server's start-up eat the first part of the first recording,
+// and a recording that cannot be decoded is known before anything is heard.
 class VoiceWork : public QObject {
     Q_OBJECT
 
@@ -19,30 +24,32 @@ public:
     VoiceWork();
     ~VoiceWork() override;
 
-    void prepareSpeech();
     void play(const QString& file);
-    void say(const QString& word);
     void stop();
-    // Stops everything and lets go of the sound and speech services.
+    // Stops everything and lets go of the sound service.
     void close();
 
 signals:
     void playing(const QString& file);
-    void speaking(const QString& word);
     void trouble(const QString& message);
+    // The recording cannot be played; its trouble is told first.
+    void unplayable(const QString& file);
 
 private:
-    bool preparePlayer();
+    bool hasOutput();
+    void decoded();
+    void fail(const QString& why);
 
-    // The recording playing, open for as long as the player reads it (sourceOf()).
-    std::unique_ptr<QFile> m_recording;
+    bool m_outputChecked = false;
+    bool m_outputFound = false;
     QString m_recordingPath;
-    std::unique_ptr<QMediaPlayer> m_player;
-    std::unique_ptr<QAudioOutput> m_output;
-    std::unique_ptr<QTextToSpeech> m_speech;
-    bool m_speechTried = false;
-    bool m_speechWorks = false;
-    QString m_word;
+    QAudioDecoder* m_decoder = nullptr;
+    // Children, so that they move to the thread with it.
+    QTimer m_decoderSilence;
+    QAudioFormat m_format;
+    QByteArray m_sound;
+    QBuffer m_playing;
+    std::unique_ptr<QAudioSink> m_sink;
 };
 
 } // namespace sound

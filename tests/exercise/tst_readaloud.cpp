@@ -28,7 +28,7 @@ private slots:
     // leaving stops all. Switched off, neither player nor speaker is ever asked.
     void whenItIsHeard()
     {
-        const QList<Utterance> cards = {{Kind::Sound, "/x/katt.wav"}, {}, {Kind::Word, "sol"}};
+        const QList<Utterance> cards = {{Kind::Sound, "/x/katt.wav", {}}, {}, {Kind::Word, "sol", {}}};
         Ears ears;
         exercise::ReadAloud off(false, cards, &ears, &ears);
         off.frameMovedTo(0);
@@ -46,6 +46,29 @@ private slots:
         on.stop();
         QCOMPARE(ears.heard, (QStringList{"stop", "stop", "play katt.wav", "stop", "stop", "play katt.wav", "stop", "stop",
                                           "stop", "stop", "say sol", "stop", "stop"}));
+    }
+
+    // A recording that cannot be played gives way to its card's word, but only while that
+    // card is framed and read-aloud is on; a card with no word stays silent.
+    void aFailedRecordingIsSpoken()
+    {
+        const QList<Utterance> cards = {{Kind::Sound, "/x/katt.wav", "katt"}, {Kind::Sound, "/x/sol.wav", " "},
+                                        {Kind::Sound, "/x/bil.wav", "bil"}};
+        Ears ears;
+        exercise::ReadAloud off(false, cards, &ears, &ears);
+        off.frameMovedTo(0);
+        off.recordingFailed("/x/katt.wav");
+        QCOMPARE(ears.heard, QStringList());
+
+        exercise::ReadAloud on(true, cards, &ears, &ears);
+        on.frameMovedTo(0);
+        on.recordingFailed("/x/katt.wav");
+        on.frameMovedTo(1);
+        on.recordingFailed("/x/sol.wav");
+        on.frameMovedTo(2);
+        on.recordingFailed("/x/katt.wav");
+        QCOMPARE(ears.heard, (QStringList{"stop", "stop", "play katt.wav", "say katt", "stop", "stop", "play sol.wav",
+                                          "stop", "stop", "play bil.wav"}));
     }
 };
 

@@ -30,11 +30,11 @@ private slots:
         const QDir dir(folder.path());
         for (const char* name : {"katt.mp3", "katt.ogg", "hund.mp3", "hund.m4a", "sol.txt", "bil.wav.jpg", "sol.bild.wav"})
             writeBytes(dir.filePath(QLatin1String(name)), "x");
-        QCOMPARE(utteranceFor(dir, card("katt.jpg", "katt")), (Utterance{Kind::Sound, dir.filePath("katt.ogg")}));
-        QCOMPARE(utteranceFor(dir, card("hund.png", {})), (Utterance{Kind::Sound, dir.filePath("hund.mp3")}));
-        QCOMPARE(utteranceFor(dir, card("sol.gif", "sol")), (Utterance{Kind::Word, "sol"}));
-        QCOMPARE(utteranceFor(dir, card("sol.bild.jpg", "sol")), (Utterance{Kind::Sound, dir.filePath("sol.bild.wav")}));
-        QCOMPARE(utteranceFor(dir, card("bil.wav.jpg", {}, "bil")), (Utterance{Kind::Word, "bil"}));
+        QCOMPARE(utteranceFor(dir, card("katt.jpg", "katt")), (Utterance{Kind::Sound, dir.filePath("katt.ogg"), "katt"}));
+        QCOMPARE(utteranceFor(dir, card("hund.png", {})), (Utterance{Kind::Sound, dir.filePath("hund.mp3"), {}}));
+        QCOMPARE(utteranceFor(dir, card("sol.gif", "sol")), (Utterance{Kind::Word, "sol", {}}));
+        QCOMPARE(utteranceFor(dir, card("sol.bild.jpg", "sol")), (Utterance{Kind::Sound, dir.filePath("sol.bild.wav"), "sol"}));
+        QCOMPARE(utteranceFor(dir, card("bil.wav.jpg", {}, "bil")), (Utterance{Kind::Word, "bil", {}}));
         QCOMPARE(utteranceFor(dir, card({}, " ", " ")), Utterance());
     }
 };

@@ -1,10 +1,14 @@
 // The desktop's sound as the game and Kortlekar meet it: a real recording decoded, trouble
 // told once, and the speech service, where the machine has one, reached.
 #include "sound/SoundCheck.h"
+#include "sound/Speech.h"
 #include "sound/Voice.h"
 
 #include "tests/support/TestSupport.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 #include <cmath>
@@ -56,6 +60,91 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(trouble.size(), 1);
         QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("ljudenhet")));
+    }
+
+    // Known before anything is heard, whether or not there is a sound device: the game then
+    // says the card's word instead.
+    void aRecordingThatCannotBePlayedIsToldAsSuch()
+    {
+        CardFolder folder;
+        const QString empty = folder.path() + QStringLiteral("/tom.wav");
+        const QString broken = folder.path() + QStringLiteral("/hund.wav");
+        writeBytes(empty, {});
+        writeBytes(broken, toneWav().left(20) + QByteArray(3000, '\x7f'));
+        sound::Voice voice;
+        QSignalSpy unplayable(&voice, &sound::Voice::unplayable);
+        QSignalSpy trouble(&voice, &sound::Voice::trouble);
+        voice.play(empty);
+        QTRY_COMPARE_WITH_TIMEOUT(unplayable.size(), 1, 1000);
+        voice.play(broken);
+        QTRY_COMPARE_WITH_TIMEOUT(unplayable.size(), 2, 5000);
+        QCOMPARE(unplayable.at(0).at(0).toString(), empty);
+        QCOMPARE(unplayable.at(1).at(0).toString(), broken);
+        QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("tom.wav")));
+    }
+
+    // The speech service found where its own library finds it, words given to it so that no
+    // line ends them early, and its answers taken whole however they arrive.
+    void speechServiceProtocol()
+    {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("/run/u"));
+        QCOMPARE(sound::speechAddress(env).path, QStringLiteral("/run/u/speech-dispatcher/speechd.sock"));
+        QVERIFY(sound::speechAddress(env).startsService);
+        env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("unix_socket:/tmp/s"));
+        QCOMPARE(sound::speechAddress(env).path, QStringLiteral("/tmp/s"));
+        QVERIFY(!sound::speechAddress(env).startsService);
+        env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("inet_socket:127.0.0.1:6560"));
+        QVERIFY(sound::speechAddress(env).path.isEmpty());
+
+        QCOMPARE(sound::speechText(QStringLiteral("älg")), QByteArray("\xc3\xa4lg\r\n.\r\n"));
+        QCOMPARE(sound::speechText(QStringLiteral(".\nx")), QByteArray("..\r\nx\r\n.\r\n"));
+
+        sound::SpeechReplies replies;
+        auto got = replies.take("208 OK CLIENT NAME SET\r\n701-7\r\n70");
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(got.at(0).code, 208);
+        got = replies.take("1-2\r\n701 BEGIN\r\n225-7\r\n");
+        QCOMPARE(got.size(), 1);
+        QCOMPARE(got.at(0).code, 701);
+        QCOMPARE(got.at(0).lines, (QList<QByteArray>{"7", "2", "BEGIN"}));
+    }
+
+    // Spoken to as the service expects: set up once, each word after what came before is
+    // cancelled and only the last word asked, BEGIN taken as the word being heard, and a
+    // service that stops answering given up and told.
+    void speechTalksToTheService()
+    {
+        QTemporaryDir dir;
+        QLocalServer service;
+        QVERIFY(service.listen(dir.filePath(QStringLiteral("speechd.sock"))));
+        qputenv("SPEECHD_ADDRESS", "unix_socket:" + QFile::encodeName(service.fullServerName()));
+        const auto restore = qScopeGuard([] { qunsetenv("SPEECHD_ADDRESS"); });
+        sound::Speech speech;
+        QSignalSpy speaking(&speech, &sound::Speech::speaking);
+        QSignalSpy trouble(&speech, &sound::Speech::trouble);
+        speech.say(QStringLiteral("katt"));
+        speech.stop();
+        speech.say(QStringLiteral("hund"));
+        QVERIFY(service.waitForNewConnection(3000));
+        QLocalSocket* client = service.nextPendingConnection();
+        QByteArray heard;
+        for (const auto& [line, reply] : {std::pair{"SET SELF CLIENT_NAME user:kortvy:main\r\n", "208 OK\r\n"},
+                                          std::pair{"SET SELF LANGUAGE sv\r\n", "201 OK\r\n"},
+                                          std::pair{"SET SELF NOTIFICATION BEGIN on\r\n", "220 OK\r\n"},
+                                          std::pair{"CANCEL SELF\r\n", "210 OK\r\n"}, std::pair{"SPEAK\r\n", "230 OK\r\n"},
+                                          std::pair{"hund\r\n.\r\n", "701-1\r\n701-1\r\n701 BEGIN\r\n225-1\r\n225 OK\r\n"}}) {
+            QTRY_VERIFY_WITH_TIMEOUT((heard += client->readAll()).endsWith(line), 3000);
+            client->write(reply);
+        }
+        QTRY_COMPARE(speaking.size(), 1);
+        QCOMPARE(speaking.at(0).at(0).toString(), QStringLiteral("hund"));
+        QCOMPARE(heard, QByteArray("SET SELF CLIENT_NAME user:kortvy:main\r\nSET SELF LANGUAGE sv\r\n"
+                                   "SET SELF NOTIFICATION BEGIN on\r\nCANCEL SELF\r\nSPEAK\r\nhund\r\n.\r\n"));
+        QVERIFY(trouble.isEmpty());
+        speech.say(QStringLiteral("sol"));
+        QTRY_VERIFY_WITH_TIMEOUT(!trouble.isEmpty(), 8000);
+        QVERIFY(trouble.at(0).at(0).toString().contains(QStringLiteral("går inte att nå")));
     }
 
     void speechReachesSpeaking()

@@ -64,11 +64,12 @@ public:
         return windows;
     }
 
-    QSet<quint32> shownDialogs(qint64 pid)
+    // The program's dialog windows on the screen, or its other windows.
+    QSet<quint32> shownDialogs(qint64 pid, bool dialogsWanted = true)
     {
         QSet<quint32> dialogs;
         for (quint32 window : shownWindows(pid)) {
-            if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog))
+            if (property(window, m_type, XCB_ATOM_ATOM).contains(m_dialog) == dialogsWanted)
                 dialogs.insert(window);
         }
         return dialogs;
@@ -228,6 +229,23 @@ bool ProgramRun::waitForEnd(int ms)
     const QDeadlineTimer deadline(ms);
     while (!m_process.waitForFinished(50)) {
         answerMessageBox();
+        if (deadline.hasExpired()) {
+            m_process.kill();
+            m_process.waitForFinished();
+            m_error += QString::fromUtf8(m_process.readAllStandardError());
+            return false;
+        }
+    }
+    m_error += QString::fromUtf8(m_process.readAllStandardError());
+    return true;
+}
+
+bool ProgramRun::pressEnterUntilEnd(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!m_process.waitForFinished(200)) {
+        for (quint32 window : server().shownDialogs(m_process.processId(), false))
+            server().pressEnter(window);
         if (deadline.hasExpired()) {
             m_process.kill();
             m_process.waitForFinished();

@@ -22,6 +22,10 @@ public:
     // Waits until the program ends, answering its message boxes, for at most `ms`. Returns
     // whether it ended; one that still runs is then stopped.
     bool waitForEnd(int ms);
+    // Presses Enter in the program's windows other than message boxes, as a learner playing
+    // with the keyboard does, every fifth of a second until it ends, for at most `ms`.
+    // Returns whether it ended; one that still runs is then stopped.
+    bool pressEnterUntilEnd(int ms);
     // Waits, for at most `ms`, until a message box of the program has the keyboard focus,
     // without answering it. Returns whether one has.
     bool waitForFocusedMessageBox(int ms);
