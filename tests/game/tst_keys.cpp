@@ -99,23 +99,6 @@ private slots:
         }
     }
 
-    // The question names the framed card by its text, else by its picture's name, else by its
-    // place in the set.
-    void questionNamesTheCard()
-    {
-        CardFolder folder;
-        folder.picture(QStringLiteral("sol.bmp"));
-        folder.writeIni(cardFile(3, 2, 2, {"", "", "", "x", "sol.bmp", "", "", "y", "", "", "ord", "z"}));
-        game::GameWindow window;
-        window.load();
-        forms::showCentred(&window);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        for (const char* name : {"kort 1", "sol", "ord"}) {
-            QCOMPARE(window.question(), QStringLiteral("Vilket kort hör ihop med %1?").arg(QLatin1String(name)));
-            click(control(window, QStringLiteral("Panel3D4(%1)").arg(window.exercise().slotOf(window.exercise().framedCard()))));
-        }
-    }
-
     // A tap chooses as a click; a second finger, or a finger that slides away, even back
     // again, chooses nothing.
     void tapsChooseAndOthersNot()

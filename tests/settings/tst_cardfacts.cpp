@@ -37,6 +37,15 @@ private slots:
         QCOMPARE(utteranceFor(dir, card("bil.wav.jpg", {}, "bil")), (Utterance{Kind::Word, "bil", {}}));
         QCOMPARE(utteranceFor(dir, card({}, " ", " ")), Utterance());
     }
+
+    // The question names the framed card without giving its answer away: by its upper text,
+    // its upper picture, or its place, never by its partner's word.
+    void whatACardIsCalled()
+    {
+        QCOMPARE(settings::nameOf({"", "", "", "svar"}, 0), QStringLiteral("kort 1"));
+        QCOMPARE(settings::nameOf({"sol.bild.bmp", "", " ", "y"}, 1), QStringLiteral("sol.bild"));
+        QCOMPARE(settings::nameOf({"sol.bmp", "", "ord", "z"}, 2), QStringLiteral("ord"));
+    }
 };
 
 QTEST_MAIN(CardFactsTest)
