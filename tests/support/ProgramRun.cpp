@@ -226,35 +226,33 @@ ProgramRun::~ProgramRun()
 
 bool ProgramRun::waitForEnd(int ms)
 {
-    const QDeadlineTimer deadline(ms);
-    while (!m_process.waitForFinished(50)) {
-        answerMessageBox();
-        if (deadline.hasExpired()) {
-            m_process.kill();
-            m_process.waitForFinished();
-            m_error += QString::fromUtf8(m_process.readAllStandardError());
-            return false;
-        }
-    }
-    m_error += QString::fromUtf8(m_process.readAllStandardError());
-    return true;
+    return endWithin(ms, 50, [this] { answerMessageBox(); });
 }
 
 bool ProgramRun::pressEnterUntilEnd(int ms)
 {
-    const QDeadlineTimer deadline(ms);
-    while (!m_process.waitForFinished(200)) {
+    return endWithin(ms, 200, [this] {
         for (quint32 window : server().shownDialogs(m_process.processId(), false))
             server().pressEnter(window);
+    });
+}
+
+// Waits for the program's end, doing `meanwhile` at every poll; a program still running at
+// the deadline is killed.
+bool ProgramRun::endWithin(int ms, int pollMs, const std::function<void()>& meanwhile)
+{
+    const QDeadlineTimer deadline(ms);
+    bool ended = true;
+    while (ended && !m_process.waitForFinished(pollMs)) {
+        meanwhile();
         if (deadline.hasExpired()) {
             m_process.kill();
             m_process.waitForFinished();
-            m_error += QString::fromUtf8(m_process.readAllStandardError());
-            return false;
+            ended = false;
         }
     }
     m_error += QString::fromUtf8(m_process.readAllStandardError());
-    return true;
+    return ended;
 }
 
 bool ProgramRun::waitForFocusedMessageBox(int ms)

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // A program run as a teacher runs it: in a card folder, on a real X display (a virtual server
@@ -44,6 +45,7 @@ public:
     static QList<int> keysHeldDown();
 
 private:
+    bool endWithin(int ms, int pollMs, const std::function<void()>& meanwhile);
     void answerMessageBox();
 
     QProcess m_process;
