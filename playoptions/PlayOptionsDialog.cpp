@@ -243,6 +243,13 @@ void PlayOptionsDialog::addRecording(const QString& file)
     if (!chosen || m_work)
         return;
     const auto card = chosen->data(Qt::UserRole).value<cardsets::CardSound>();
+    // A file that cannot be a recording is refused before the teacher is asked anything.
+    try {
+        cardsets::checkRecordingFile(file);
+    } catch (const runtime::Error& e) {
+        warn(e.message());
+        return;
+    }
     if (card.ownSounds.isEmpty()) {
         copyRecording(card, file, false);
         return;
