@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QtTest>
 
 class PlayOptionsDialogTest : public QObject {
@@ -43,6 +45,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.working(), 10000);
         QCOMPARE(cards->item(0)->text(), QStringLiteral("sol – trasigt ljud (sol.wav)"));
         QCOMPARE(cards->item(1)->text(), QStringLiteral("fisk – datorns röst"));
+
+        // The same file brought in for another card is refused with the reason, and not copied.
+        cards->setCurrentRow(1);
+        QSignalSpy dealtWith(&dialog, &playoptions::PlayOptionsDialog::recordingAdded);
+        dialog.addRecording(folder.path() + QStringLiteral("/sol.wav"));
+        QTRY_COMPARE_WITH_TIMEOUT(dealtWith.size(), 1, 10000);
+        auto* told = dialog.findChild<QMessageBox*>();
+        QVERIFY(told && told->text().contains(QStringLiteral("går inte att spela")));
+        QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/fisk.wav")));
     }
 };
 
