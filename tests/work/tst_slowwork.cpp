@@ -49,7 +49,7 @@ private slots:
         QVERIFY(stepped.tryAcquire(3, 5000));
         QProgressDialog* dialog = nullptr;
         QTRY_VERIFY((dialog = window.findChild<QProgressDialog*>()) && dialog->isVisible());
-        QTRY_VERIFY(dialog->labelText() != QStringLiteral("Steg 1"));
+        QTRY_VERIFY(dialog->labelText() != QStringLiteral("Steg 1") && dialog->maximum() == 1000 && dialog->value() > 0);
         dialog->findChild<QPushButton*>()->click();
         QTRY_COMPARE(finished.size(), 1);
         QCOMPARE(finished.at(0).at(0).toString(), QString());
