@@ -304,7 +304,9 @@ QImage pictureTile(const QStringList& files, QSize size)
 namespace {
 
 constexpr int kStripGap = 2;
-// Small enough to decode fast, large enough that the decoder reads the whole file.
+// Tried through the thumbnail cache, as the strips are: a picture whose thumbnail is there
+// and fresh decoded whole when it was made, and one that is not gets the thumbnail it will
+// be shown from anyway.
 constexpr QSize kCheckSize{16, 16};
 
 } // namespace
@@ -320,7 +322,7 @@ int cardsWithBrokenPictures(const QList<QStringList>& cardPictures)
             if (known == broken.end()) {
                 bool fails = false;
                 try {
-                    pictures::decodePicture(path, kCheckSize);
+                    pictures::cachedPicture(path, kCheckSize);
                 } catch (const runtime::Error&) {
                     fails = true;
                 }

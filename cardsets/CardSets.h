@@ -76,7 +76,8 @@ QString copyCardSet(const QString& root, const QString& folder, const QString& n
 QString copyIntoCardFolder(const QString& root, const QString& folder);
 
 // How many of the cards have a picture that the game could not show: one that does not
-// decode, as a damaged or cut-off file does not. Decodes every picture, small: slow.
+// decode, as a damaged or cut-off file does not. Decodes every picture without a fresh
+// thumbnail, small: slow the first time.
 int cardsWithBrokenPictures(const QList<QStringList>& cardPictures);
 
 // The pictures side by side, each decoded small and fitted into a cell of the given size,
