@@ -191,22 +191,15 @@ void CardSetModel::startStrips()
             continue;
         const CardSetSummary& set = m_sets.at(row).summary;
         m_making.insert(folder, set.changed);
-        struct Made {
-            QImage strip;
-            int brokenPicture = 0;
-        };
-        auto* watcher = new QFutureWatcher<Made>(this);
+        auto* watcher = new QFutureWatcher<int>(this);
         const QDateTime stamp = set.changed;
-        connect(watcher, &QFutureWatcher<Made>::finished, this, [this, watcher, folder, stamp] {
+        connect(watcher, &QFutureWatcher<int>::finished, this, [this, watcher, folder, stamp] {
             watcher->deleteLater();
             m_making.remove(folder);
             const int row = rowOf(folder);
             // A set changed meanwhile gets the strip its new summary asked for instead.
             if (row >= 0 && m_sets.at(row).summary.changed == stamp) {
-                const Made made = watcher->result();
-                m_sets[row].strip = made.strip;
-                m_sets[row].stripReady = true;
-                m_sets[row].summary.brokenPicture = made.brokenPicture;
+                m_sets[row].summary.brokenPicture = watcher->result();
                 emit dataChanged(index(row), index(row));
             } else if (row >= 0 && !m_sets.at(row).stripReady) {
                 queueStrip(folder);
@@ -215,15 +208,29 @@ void CardSetModel::startStrips()
             if (m_waiting.isEmpty() && m_making.isEmpty())
                 emit stripsDone();
         });
-        // The pictures a card shows are tried while its strip is made, so that a set the
-        // game could not show is marked as one with a picture missing is.
-        watcher->setFuture(QtConcurrent::run(&m_pool, [make = m_makeStrip, pictures = set.pictures,
-                                                       cards = set.cardPictures] {
-            return Made{make(pictures), cardsWithBrokenPictures(cards)};
+        // The strip is shown as soon as it is made; then the pictures the cards show are
+        // tried, so that a set the game could not show is marked as one with a picture
+        // missing is.
+        watcher->setFuture(QtConcurrent::run(&m_pool, [this, make = m_makeStrip, pictures = set.pictures,
+                                                       cards = set.cardPictures, folder, stamp] {
+            const QImage strip = make(pictures);
+            QMetaObject::invokeMethod(this, [this, folder, stamp, strip] { showStrip(folder, stamp, strip); },
+                                      Qt::QueuedConnection);
+            return cardsWithBrokenPictures(cards);
         }));
     }
     if (m_waiting.isEmpty() && m_making.isEmpty())
         emit stripsDone();
+}
+
+void CardSetModel::showStrip(const QString& folder, const QDateTime& stamp, const QImage& strip)
+{
+    const int row = rowOf(folder);
+    if (row < 0 || m_sets.at(row).summary.changed != stamp)
+        return;
+    m_sets[row].strip = strip;
+    m_sets[row].stripReady = true;
+    emit dataChanged(index(row), index(row), {Qt::DecorationRole, StripReadyRole});
 }
 
 bool CardSetModel::waitForStrips(int milliseconds)

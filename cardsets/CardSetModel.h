@@ -63,6 +63,7 @@ private:
 
     void queueStrip(const QString& folder);
     void startStrips();
+    void showStrip(const QString& folder, const QDateTime& stamp, const QImage& strip);
     QString about(const CardSetSummary& set) const;
 
     QString m_root;
