@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Program.h"
+#include "forms/Pressable.h"
 
 #include <QCloseEvent>
 
@@ -9,6 +10,7 @@ namespace app {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent)
 {
+    forms::setScreenPixels(this);
 }
 
 MainWindow::~MainWindow()

@@ -1,5 +1,6 @@
 #include "forms/Backdrop.h"
 
+#include "forms/Pressable.h"
 #include "forms/Twips.h"
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@ Backdrop::Backdrop()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form2"));
+    setScreenPixels(this);
     setWindowTitle(QString());
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::black);

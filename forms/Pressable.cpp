@@ -2,7 +2,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace forms {
 
@@ -11,11 +14,36 @@ namespace {
 const char* const kPressable = "forms.pressable";
 const char* const kMarked = "forms.marked";
 const char* const kShownOnly = "forms.shownChildrenOnly";
+const char* const kScreenPixels = "forms.screenPixels";
 
-class ShownChildrenInterface : public QAccessibleWidget {
+// Qt's AT-SPI bridge hands a control's place on as Qt keeps it, in device-independent pixels,
+// while a magnifier or mouse review reads and points in the screen's own: at a scale of 2 every
+// place would be half of what it is. On X11 the platform's pixels are the screen's, so the
+// window's pixel ratio is all of the scaling; elsewhere the place is left as Qt has it.
+QRect inScreenPixels(const QWidget* w, const QRect& rect)
+{
+    const QWindow* window = w->window()->windowHandle();
+    if (rect.isNull() || !window || !window->screen() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return rect;
+    const qreal ratio = window->devicePixelRatio();
+    // The screen's corner is where both kinds of pixel agree.
+    const QPoint corner = window->screen()->geometry().topLeft();
+    const QPoint from = rect.topLeft() - corner;
+    return {corner.x() + qRound(from.x() * ratio), corner.y() + qRound(from.y() * ratio), qRound(rect.width() * ratio),
+            qRound(rect.height() * ratio)};
+}
+
+class ControlInterface : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QRect rect() const override { return inScreenPixels(widget(), QAccessibleWidget::rect()); }
+};
+
+class ShownChildrenInterface : public ControlInterface {
 public:
     explicit ShownChildrenInterface(QWidget* w)
-        : QAccessibleWidget(w)
+        : ControlInterface(w)
     {
     }
 
@@ -47,10 +75,10 @@ private:
 
 // What a control looks like to assistive technology is asked afresh at each question, so a
 // control may become pressable after its interface was made.
-class PressableInterface : public QAccessibleWidget {
+class PressableInterface : public ControlInterface {
 public:
     explicit PressableInterface(QWidget* w)
-        : QAccessibleWidget(w)
+        : ControlInterface(w)
     {
     }
 
@@ -90,13 +118,18 @@ private:
     bool pressable() const { return widget()->property(kPressable).toBool(); }
 };
 
-QAccessibleInterface* makeInterface(const QString&, QObject* object)
+QAccessibleInterface* makeInterface(const QString& className, QObject* object)
 {
     auto* w = qobject_cast<QWidget*>(object);
     if (w && w->property(kPressable).isValid())
         return new PressableInterface(w);
     if (w && w->property(kShownOnly).toBool())
         return new ShownChildrenInterface(w);
+    // Qt asks with each class from the object's own down to QObject, so a control reaches
+    // "QWidget" only when no class of Qt's above it (a button, a label) has answered: what
+    // would be a plain widget's interface becomes one that tells its place in screen pixels.
+    if (w && className == QLatin1String("QWidget") && w->window()->property(kScreenPixels).toBool())
+        return new ControlInterface(w);
     return nullptr;
 }
 
@@ -115,6 +148,12 @@ void setPressable(QWidget* control, bool pressable)
 {
     installFactory();
     control->setProperty(kPressable, pressable);
+}
+
+void setScreenPixels(QWidget* window)
+{
+    installFactory();
+    window->setProperty(kScreenPixels, true);
 }
 
 void setShownChildrenOnly(QWidget* container)

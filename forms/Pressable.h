@@ -20,4 +20,10 @@ void setMarked(QWidget* control, bool marked);
 // asks.
 void setShownChildrenOnly(QWidget* container);
 
+// Makes assistive technology get the places of the window's controls in the screen's pixels
+// whatever the window's scale, as magnifiers and mouse review expect. Holds for the controls
+// made pressable or shown-only above and for plain widgets; controls with an interface of
+// Qt's own (buttons, labels, lists) keep it. Before anything asks, like setPressable.
+void setScreenPixels(QWidget* window);
+
 } // namespace forms

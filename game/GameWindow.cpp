@@ -151,8 +151,12 @@ GameWindow::GameWindow()
         m_slots[k].upperText = makeTextPanel(m_upperArea, "Panel3D3", Row::Upper, k);
 
     m_stopButton = new forms::PictureButton(m_upperArea);
+    // Pressed as the cards are, so that a screen reader gets its place in screen pixels too;
+    // before its caption, which is the first thing a screen reader asks about.
+    forms::setPressable(m_stopButton, true);
     m_stopButton->setObjectName(QStringLiteral("Command3D2"));
     m_stopButton->setText(QStringLiteral("Sluta"));
+    m_stopButton->setAccessibleName(m_stopButton->text());
     m_stopButton->setFont(forms::msSansSerif(9.75, true));
     m_stopButton->setPicture(QPixmap::fromImage(stopSign()));
     m_stopButton->setTwips({8640, 120, 840, 1020});
