@@ -233,6 +233,7 @@ void PrintDialog::print()
         else
             m_status->setText(*stopped ? QStringLiteral("Utskriften avbröts.")
                                        : QStringLiteral("Korten skickades till skrivaren."));
+        emit printed();
     });
 }
 

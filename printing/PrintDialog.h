@@ -36,19 +36,23 @@ public:
 
     // Writes the PDF as slow work; pdfWritten() tells when it has been dealt with.
     void savePdf(const QString& path);
+    // Prints on the printer, as set up in the print dialog, as slow work; printed() tells when
+    // it has been dealt with.
+    void print();
+    QPrinter* printer() const { return m_printer.get(); }
     bool working() const { return m_work != nullptr; }
     // The faces the preview shows, once their pictures have been read.
     const QList<SheetCard>& cards() const { return m_cards; }
 
 signals:
     void pdfWritten();
+    void printed();
 
 private:
     void choicesChanged();
     void readPictures();
     void askPrinter();
     void askPdfFile();
-    void print();
     void remember();
     void updateControls();
     void warn(const QString& message);

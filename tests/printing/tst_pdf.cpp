@@ -1,14 +1,20 @@
 // A card set written as a PDF for real, then read back with poppler's pdftotext and pdfimages.
 
 #include "printing/CardSheet.h"
+#include "printing/ChoicesFile.h"
+#include "printing/PrintDialog.h"
 #include "runtime/Error.h"
 #include "settings/CardSetFile.h"
 #include "tests/support/TestSupport.h"
 #include "work/SlowWork.h"
 
 #include <QBuffer>
+#include <QLabel>
+#include <QPrinter>
+#include <QSignalSpy>
 #include <QImageWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -63,8 +69,16 @@ private slots:
         printing::writeSetPdf(folder.path(), pdf);
 
         const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        for (const char* word : {"Żółw", "źrebię", "قطة", "Ёжик", "Ağaç"})
+        for (const char* word : {"Żółw", "źrebię", "Ёжик", "Ağaç"})
             QVERIFY2(text.contains(QString::fromUtf8(word)), qPrintable(text));
+        // Arabic comes back as the joined forms of its letters (initial, medial, final), in
+        // reading order; the reader breaks a right-to-left word between glyphs and marks its
+        // direction, which says nothing of the print.
+        QString letters = text;
+        letters.remove(QRegularExpression(QStringLiteral("[\\s\\x{202A}-\\x{202E}]")));
+        const QString joined = QStringLiteral("\uFED7\uFEC4\uFE94");
+        QVERIFY2(letters.contains(joined), qPrintable(text));
+        QCOMPARE(joined.normalized(QString::NormalizationForm_KC), QStringLiteral("قطة"));
         // Six faces, one page: the missing picture's card is there too, its word under an empty frame.
         QCOMPARE(text.count(QLatin1Char('\f')), 1);
         QCOMPARE(text.count(QStringLiteral("Ağaç")), 2);
@@ -108,6 +122,54 @@ private slots:
         const QString nowhere = folder.path() + QStringLiteral("/saknas/ut.pdf");
         QVERIFY(failureOf([&] { printing::writeSetPdf(folder.path(), nowhere); }).contains(QStringLiteral("saknas")));
         QCOMPARE(folder.entries(), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("kortvy.ini"), QStringLiteral("ut.pdf")}));
+    }
+
+    // The dialog's PDF and its print to a file are the same pages, and the choices they were
+    // made with are the set's from then on.
+    void dialogPrintsWhatItSavesAndRemembers()
+    {
+        CardFolder folder;
+        folder.picture(QStringLiteral("a.jpg"), Qt::red, QSize(400, 300));
+        settings::CardSet set;
+        set.count = 2;
+        set.cards = {{QStringLiteral("a.jpg"), {}, QStringLiteral("sol"), QStringLiteral("måne")},
+                     {QStringLiteral("borta.jpg"), {}, QStringLiteral("hus"), {}}};
+        settings::writeCardSet(folder.iniPath(), set);
+        const QString options = folder.path() + QStringLiteral("/kortvy-val.ini");
+        writeBytes(options, "[spel]\ntangentbord=nej\n");
+
+        printing::PrintDialog dialog(folder.path(), QStringLiteral("djur"));
+        QTRY_VERIFY(!dialog.working());
+        QCOMPARE(dialog.cards().size(), 4);
+        QVERIFY(control<QLabel>(dialog, QStringLiteral("problems"))->text().contains(QStringLiteral("Kort 2, övre raden")));
+        const printing::PrintChoices chosen{printing::Rows::Upper, 12, true, false};
+        dialog.setChoices(chosen);
+        QTRY_VERIFY(!dialog.working());
+        QCOMPARE(dialog.cards().size(), 2);
+
+        QSignalSpy saved(&dialog, &printing::PrintDialog::pdfWritten);
+        const QString pdf = folder.path() + QStringLiteral("/sparad.pdf");
+        dialog.savePdf(pdf);
+        QTRY_COMPARE(saved.count(), 1);
+        QSignalSpy printed(&dialog, &printing::PrintDialog::printed);
+        const QString file = folder.path() + QStringLiteral("/utskrift.pdf");
+        dialog.printer()->setOutputFileName(file);
+        dialog.print();
+        QTRY_COMPARE(printed.count(), 1);
+        QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}),
+                 run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));
+        const auto sizes = [](const QString& path) {
+            QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path}).split(QLatin1Char('\n'));
+            for (QString& line : lines)
+                line = line.simplified().section(QLatin1Char(' '), 0, 4);
+            return lines.mid(2);
+        };
+        QCOMPARE(sizes(file), sizes(pdf));
+        QCOMPARE(sizes(pdf).first(), QStringLiteral("1 0 image 400 300"));
+
+        QCOMPARE(printing::readChoices(folder.path()), chosen);
+        QVERIFY(readBytes(options).startsWith("[spel]\ntangentbord=nej\n"));
+        QCOMPARE(printing::PrintDialog(folder.path(), QStringLiteral("djur")).choices(), chosen);
     }
 };
 
