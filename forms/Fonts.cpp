@@ -33,7 +33,7 @@ QFont msSansSerif(double points, bool bold)
     return make(msSansSerifFamily(), points, bold);
 }
 
-QFont fittedFont(const QFont& font, const QString& text, const QRect& box, int flags)
+QFont fittedFont(const QFont& font, const QString& text, const QRect& box, int flags, const QPaintDevice* device)
 {
     if (text.isEmpty() || box.isEmpty())
         return font;
@@ -41,7 +41,7 @@ QFont fittedFont(const QFont& font, const QString& text, const QRect& box, int f
     double size = font.pointSizeF();
     while (size > 4.0) {
         f.setPointSizeF(size);
-        const QRectF needed = QFontMetricsF(f).boundingRect(QRectF(box), flags, text);
+        const QRectF needed = (device ? QFontMetricsF(f, device) : QFontMetricsF(f)).boundingRect(QRectF(box), flags, text);
         if (needed.width() <= box.width() + 0.5 && needed.height() <= box.height() + 0.5)
             return f;
         size = std::floor(size * 2.0 - 1.0) / 2.0;

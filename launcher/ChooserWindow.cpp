@@ -2,6 +2,7 @@
 
 #include "cardsets/PictureImport.h"
 #include "playoptions/PlayOptionsDialog.h"
+#include "printing/PrintDialog.h"
 #include "runtime/Error.h"
 #include "setview/CardSetView.h"
 #include "work/SlowWork.h"
@@ -74,6 +75,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         file->addAction(m_close);
         m_setMenu = menus->addMenu(QStringLiteral("K&ortlek"));
         m_setMenu->addActions({m_play, m_edit, m_playOptions, m_add, m_open});
+        m_setMenu->addAction(m_printSet);
         m_setMenu->addSeparator();
         m_setMenu->addActions({m_rename, m_copy, m_remove});
         auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
@@ -91,6 +93,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     // The learner's keys do nothing but choose and play.
     if (!learner)
         addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
+    if (!learner)
+        addAction(m_printSet);
 
     // Enter, a double click and a tap.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
@@ -154,6 +158,10 @@ void ChooserWindow::makeActions()
     connect(m_copyIn, &QAction::triggered, this, &ChooserWindow::copyIn);
     connect(m_playOptions, &QAction::triggered, this, &ChooserWindow::editPlayOptions);
     connect(m_close, &QAction::triggered, this, &QWidget::close);
+
+    m_printSet = action(QStringLiteral("Skriv &ut…"), QStringLiteral("Skriver ut den valda kortleken eller sparar den som PDF"),
+                        QKeySequence::Print, QStringLiteral("document-print"));
+    connect(m_printSet, &QAction::triggered, this, &ChooserWindow::printSet);
 }
 
 // The chosen set's menu: its commands, and for a set from elsewhere, copying it in.
@@ -227,6 +235,7 @@ void ChooserWindow::updateActions()
     m_copyIn->setVisible(m_audience == Audience::Teacher && chosen && !own);
     // A set from elsewhere (a stick) is copied in before its options can be kept beside it.
     m_playOptions->setEnabled(own);
+    m_printSet->setEnabled(chosen && m_sets->at(index).readable);
 }
 
 void ChooserWindow::run(Action action)
@@ -491,6 +500,16 @@ void ChooserWindow::editPlayOptions()
     if (index < 0)
         return;
     auto* dialog = new playoptions::PlayOptionsDialog(m_sets->at(index).folder, m_sets->at(index).name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void ChooserWindow::printSet()
+{
+    const int index = currentSet();
+    if (index < 0)
+        return;
+    auto* dialog = new printing::PrintDialog(m_sets->at(index).folder, m_sets->at(index).name, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

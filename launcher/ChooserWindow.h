@@ -97,6 +97,7 @@ private:
     void updateActions();
     void choose(const QString& folder);
     void showSetMenu(const QPoint& at);
+    void printSet();
 
     QString m_root;
     Action m_defaultAction;
@@ -119,6 +120,7 @@ private:
     QAction* m_playOptions;
     QAction* m_close;
     QMenu* m_setMenu = nullptr;
+    QAction* m_printSet = nullptr;
 };
 
 } // namespace launcher

@@ -115,9 +115,11 @@ QString usage()
 {
     return QStringLiteral("Användning: kortvy-start Kortvy [KORTLEK]\n"
                           "       eller: kortvy-start Kortvyadm [KORTLEK]\n"
+                          "       eller: kortvy-start --pdf UT.pdf KORTLEK\n"
                           "Utan KORTLEK visas kortlekarna i mappen Kortvy i din hemmapp, som skapas "
                           "från den första kortleken första gången. KORTLEK är en mapp med en "
-                          "kortvy.ini, eller filen kortvy.ini själv.");
+                          "kortvy.ini, eller filen kortvy.ini själv. Med --pdf skrivs kortlekens kort till "
+                          "filen UT.pdf för att skrivas ut.");
 }
 
 QString programPath(const QString& program, const QString& binDir)

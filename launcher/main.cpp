@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "exercise/CardLayout.h"
 #include "pictures/Picture.h"
+#include "printing/CardSheet.h"
 #include "runtime/Error.h"
 
 #include <QApplication>
@@ -124,6 +125,24 @@ void choose(const QString& program, const QString& binDir, const QString& root, 
     }
 }
 
+// kortvy-start --pdf UT.pdf KORTLEK, for a school's script: the set's cards as a PDF with the
+// defaults, and no window. The fonts need an application even where there is no screen.
+int writePdf(const QStringList& arguments, char** argv, Application& application)
+{
+    if (arguments.size() != 3)
+        throw runtime::Error(launcher::usage());
+    const QString folder = launcher::cardSetFolderOf(arguments[2]);
+    static int offscreenArgc = 3;
+    static char platform[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* offscreenArgv[] = {argv[0], platform, offscreen, nullptr};
+    std::optional<QGuiApplication> unseen;
+    if (!application.get(launcher::kGame))
+        unseen.emplace(offscreenArgc, offscreenArgv);
+    printing::writeSetPdf(folder, arguments[1]);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -135,6 +154,8 @@ int main(int argc, char** argv)
     QString title = QStringLiteral("Kortvy");
     Application application(argc, argv);
     try {
+        if (arguments.value(0) == QLatin1String("--pdf"))
+            return writePdf(arguments, argv, application);
         const launcher::Request request = launcher::parseArguments(arguments);
         title = request.program;
         const QString binDir = launcher::ownBinDir(argv[0]);

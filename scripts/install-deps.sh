@@ -17,6 +17,8 @@ packages=(
   # Sound: recordings through Qt Multimedia, words through the speech service.
   qt6-multimedia-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # The printing tests read their PDF back with pdftotext and pdfimages.
+  poppler-utils
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)

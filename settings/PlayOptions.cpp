@@ -1,10 +1,9 @@
 #include "settings/PlayOptions.h"
 
-#include "runtime/Error.h"
+#include "settings/IniSections.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <algorithm>
 
@@ -76,15 +75,10 @@ void writePlayOptions(const QString& path, const PlayOptions& options)
     const auto line = [](const QString& key, const QString& value) {
         return QStringLiteral("%1=%2\n").arg(key.section(QLatin1Char('/'), 1), value);
     };
-    const QString text = QStringLiteral("[spel]\n") + line(kKeyboard, yesNo(options.keyboard)) + line(kScanning, scanning) +
+    const QString text = line(kKeyboard, yesNo(options.keyboard)) + line(kScanning, scanning) +
                          line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud));
-    const QByteArray bytes = text.toUtf8();
-    QSaveFile file(path);
-    // Unbuffered, so that a write the system cuts short shows here and is never committed.
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
-    if (!written || !file.commit())
-        throw runtime::Error(QStringLiteral("Inställningarna kunde inte sparas i %1 (%2). Den tidigare filen är oförändrad.")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    // Other parts keep sections of their own in the file.
+    writeSection(path, QStringLiteral("spel"), text);
 }
 
 } // namespace settings
