@@ -47,6 +47,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_status->setWordWrap(true);
 
     makeActions();
+    makeCardFileActions();
     auto* layout = new QVBoxLayout(this);
     if (learner) {
         heading->setText(QStringLiteral("&Välj en kortlek:"));
@@ -69,13 +70,15 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     } else {
         auto* menus = new QMenuBar(this);
         QMenu* file = menus->addMenu(QStringLiteral("&Arkiv"));
-        file->addActions({m_new, m_copyIn});
+        file->addActions({m_new, m_copyIn, m_fetch});
         file->addSeparator();
         file->addAction(m_close);
         m_setMenu = menus->addMenu(QStringLiteral("K&ortlek"));
         m_setMenu->addActions({m_play, m_edit, m_playOptions, m_add, m_open});
         m_setMenu->addSeparator();
         m_setMenu->addActions({m_rename, m_copy, m_remove});
+        m_setMenu->addSeparator();
+        m_setMenu->addAction(m_share);
         auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
         tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tools->addActions({m_play, m_edit, m_new});
@@ -91,11 +94,13 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     // The learner's keys do nothing but choose and play.
     if (!learner)
         addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
+    if (!learner)
+        addActions({m_share, m_fetch});
 
     // Enter, a double click and a tap.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
     connect(m_list, &setview::CardSetView::tapped, this, [this] { run(m_defaultAction); });
-    connect(m_list, &setview::CardSetView::filesDropped, this, &ChooserWindow::addPictures);
+    connect(m_list, &setview::CardSetView::filesDropped, this, &ChooserWindow::filesDropped);
     connect(m_list, &setview::CardSetView::menuRequested, this, &ChooserWindow::showSetMenu);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateActions);
 
@@ -227,6 +232,7 @@ void ChooserWindow::updateActions()
     m_copyIn->setVisible(m_audience == Audience::Teacher && chosen && !own);
     // A set from elsewhere (a stick) is copied in before its options can be kept beside it.
     m_playOptions->setEnabled(own);
+    m_share->setEnabled(chosen && m_sets->at(index).readable);
 }
 
 void ChooserWindow::run(Action action)
