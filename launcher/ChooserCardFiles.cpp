@@ -120,7 +120,6 @@ void ChooserWindow::fetchCardFile(const QString& file)
                                 QStringLiteral("Lägg till kortleken \"%1\" bland dina kortlekar?")
                                     .arg(QFileInfo(file).completeBaseName()),
                                 QMessageBox::NoButton, this);
-    box->setObjectName(QStringLiteral("fetchQuestion"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* yes = box->addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     box->addButton(QStringLiteral("Nej"), QMessageBox::NoRole);
