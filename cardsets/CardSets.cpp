@@ -258,17 +258,22 @@ QString copyCardSet(const QString& root, const QString& folder, const QString& n
     return to;
 }
 
-QString copyIntoCardFolder(const QString& root, const QString& folder)
+QString freeSetName(const QString& root, const QString& wanted)
 {
-    // A set from a stick may be called anything; its name is made one a folder and
+    // A set from a stick or a file may be called anything; its name is made one a folder and
     // kortvy.ini can hold, and then one that is free.
-    QString base = settings::storableName(QFileInfo(folder).fileName());
+    const QString base = settings::storableName(wanted);
     for (int number = 1; number < 1000; ++number) {
         const QString name = number == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(number);
         if (newSetNameProblem(root, name).isEmpty())
-            return copyCardSet(root, folder, name);
+            return name;
     }
-    return copyCardSet(root, folder, base);
+    return base;
+}
+
+QString copyIntoCardFolder(const QString& root, const QString& folder)
+{
+    return copyCardSet(root, folder, freeSetName(root, QFileInfo(folder).fileName()));
 }
 
 namespace {
@@ -342,13 +347,29 @@ QSize stripSize(QSize cell)
 
 QImage pictureStrip(const QStringList& files, QSize cell)
 {
+    return pictureStrip(int(files.size()), cell, [&files](int index, QSize size) {
+        try {
+            return pictures::cachedPicture(files.at(index), size);
+        } catch (const runtime::Error&) {
+            return QImage();
+        }
+    });
+}
+
+QImage pictureStrip(int count, QSize cell, const std::function<QImage(int index, QSize cell)>& fitted)
+{
     QImage strip(stripSize(cell), QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     int x = 0;
-    for (const QString& path : files.mid(0, kStripPictures)) {
+    for (int index = 0; index < std::min(count, kStripPictures); ++index) {
         // A picture that cannot be shown leaves its cell empty.
-        drawFitted(painter, path, QRect(QPoint(x, 0), cell));
+        const QImage picture = fitted(index, cell);
+        if (!picture.isNull()) {
+            QRect target(QPoint(), picture.size());
+            target.moveCenter(QRect(QPoint(x, 0), cell).center());
+            painter.drawImage(target, picture);
+        }
         x += cell.width() + kStripGap;
     }
     return strip;

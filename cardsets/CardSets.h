@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace cardsets {
 
 // A card set as the list of card sets shows it.
@@ -75,6 +77,10 @@ void removeCardSet(const QString& root, const QString& folder);
 QString copyCardSet(const QString& root, const QString& folder, const QString& name);
 QString copyIntoCardFolder(const QString& root, const QString& folder);
 
+// The name a set from elsewhere gets under the card folder: the one it had, made one a folder
+// and kortvy.ini can hold, with " (2)", " (3)" and so on when that is taken.
+QString freeSetName(const QString& root, const QString& wanted);
+
 // How many of the cards have a picture that the game could not show: one that does not
 // decode, as a damaged or cut-off file does not. Decodes every picture without a fresh
 // thumbnail, small: slow the first time.
@@ -84,6 +90,9 @@ int cardsWithBrokenPictures(const QList<QStringList>& cardPictures);
 // on a transparent strip of stripSize(cell) that always has room for kStripPictures, with a
 // small gap between the cells; a picture that cannot be read leaves its cell empty.
 QImage pictureStrip(const QStringList& files, QSize cell);
+// The same strip with the pictures from elsewhere: `fitted` gives the picture of that index
+// fitted into the cell, or a null image for one that cannot be read.
+QImage pictureStrip(int count, QSize cell, const std::function<QImage(int index, QSize cell)>& fitted);
 QSize stripSize(QSize cell);
 
 // The first of the pictures that can be read, fitted into the size and centred on a

@@ -48,6 +48,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     m_status->setWordWrap(true);
 
     makeActions();
+    makeCardFileActions();
     auto* layout = new QVBoxLayout(this);
     if (learner) {
         heading->setText(QStringLiteral("&Välj en kortlek:"));
@@ -70,7 +71,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     } else {
         auto* menus = new QMenuBar(this);
         QMenu* file = menus->addMenu(QStringLiteral("&Arkiv"));
-        file->addActions({m_new, m_copyIn});
+        file->addActions({m_new, m_copyIn, m_fetch});
         file->addSeparator();
         file->addAction(m_close);
         m_setMenu = menus->addMenu(QStringLiteral("K&ortlek"));
@@ -78,6 +79,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         m_setMenu->addAction(m_printSet);
         m_setMenu->addSeparator();
         m_setMenu->addActions({m_rename, m_copy, m_remove});
+        m_setMenu->addSeparator();
+        m_setMenu->addAction(m_share);
         auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
         tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tools->addActions({m_play, m_edit, m_new});
@@ -94,12 +97,12 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     if (!learner)
         addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
     if (!learner)
-        addAction(m_printSet);
+        addActions({m_printSet, m_share, m_fetch});
 
     // Enter, a double click and a tap.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
     connect(m_list, &setview::CardSetView::tapped, this, [this] { run(m_defaultAction); });
-    connect(m_list, &setview::CardSetView::filesDropped, this, &ChooserWindow::addPictures);
+    connect(m_list, &setview::CardSetView::filesDropped, this, &ChooserWindow::filesDropped);
     connect(m_list, &setview::CardSetView::menuRequested, this, &ChooserWindow::showSetMenu);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateActions);
 
@@ -236,6 +239,7 @@ void ChooserWindow::updateActions()
     // A set from elsewhere (a stick) is copied in before its options can be kept beside it.
     m_playOptions->setEnabled(own);
     m_printSet->setEnabled(chosen && m_sets->at(index).readable);
+    m_share->setEnabled(chosen && m_sets->at(index).readable);
 }
 
 void ChooserWindow::run(Action action)

@@ -74,6 +74,10 @@ public:
     // Whether pictures or a set are being copied; the sets are not changed meanwhile.
     bool working() const { return m_work != nullptr; }
 
+    // Adds the set in a card file (.kortvy) to the card folder once the teacher has said yes
+    // to it, and shows it chosen.
+    void fetchCardFile(const QString& file);
+
     // A message in a box of this window that does not stop the program while it is open;
     // afterwards, if given, runs then.
     void tell(const QString& message, const std::function<void()>& then = {});
@@ -98,6 +102,12 @@ private:
     void choose(const QString& folder);
     void showSetMenu(const QPoint& at);
     void printSet();
+    // Card files (ChooserCardFiles.cpp).
+    void makeCardFileActions();
+    void shareAsFile();
+    void saveCardFile(const QString& folder, const QString& name, const QStringList& files);
+    void chooseCardFile();
+    void filesDropped(int index, const QStringList& files);
 
     QString m_root;
     Action m_defaultAction;
@@ -121,6 +131,8 @@ private:
     QAction* m_close;
     QMenu* m_setMenu = nullptr;
     QAction* m_printSet = nullptr;
+    QAction* m_share = nullptr;
+    QAction* m_fetch = nullptr;
 };
 
 } // namespace launcher

@@ -20,15 +20,11 @@
 
 namespace launcher {
 
-namespace {
-
 QString cannotStart(const QString& programPath, const QString& reason)
 {
     return QStringLiteral("Programmet %1 kunde inte startas:\n%2\n\n%3")
         .arg(QFileInfo(programPath).fileName(), QDir::toNativeSeparators(programPath), reason);
 }
-
-} // namespace
 
 bool isKnownProgram(const QString& name)
 {
@@ -118,8 +114,9 @@ QString usage()
                           "       eller: kortvy-start --pdf UT.pdf KORTLEK\n"
                           "Utan KORTLEK visas kortlekarna i mappen Kortvy i din hemmapp, som skapas "
                           "från den första kortleken första gången. KORTLEK är en mapp med en "
-                          "kortvy.ini, eller filen kortvy.ini själv. Med --pdf skrivs kortlekens kort till "
-                          "filen UT.pdf för att skrivas ut.");
+                          "kortvy.ini, filen kortvy.ini själv, eller en kortleksfil (.kortvy): Kortvy spelar den "
+                          "utan att spara den, Kortvyadm lägger till den bland dina kortlekar. Med --pdf "
+                          "skrivs kortlekens kort till filen UT.pdf för att skrivas ut.");
 }
 
 QString programPath(const QString& program, const QString& binDir)

@@ -71,6 +71,9 @@ struct Road {
 // Throws runtime::Error as cardSetFolderOf() does.
 Road roadFor(const Request& request, const QString& root, bool screen);
 
+// The message for a program that could not be started, with the reason.
+QString cannotStart(const QString& programPath, const QString& reason);
+
 // How kortvy-start is used, in Swedish.
 QString usage();
 

@@ -4,16 +4,19 @@
 
 #include "cardsets/CardSets.h"
 #include "launcher/BesideList.h"
+#include "launcher/CardFileStart.h"
 #include "launcher/ChooserWindow.h"
 #include "launcher/Launch.h"
 
 #include "app/Program.h"
 #include "exercise/CardLayout.h"
+#include "parcel/CardFile.h"
 #include "pictures/Picture.h"
 #include "printing/CardSheet.h"
 #include "runtime/Error.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 
 #include <clocale>
@@ -81,6 +84,14 @@ QString measuredScaleFor(const QString& program, Application& application)
     return screenScale();
 }
 
+QApplication& listShownBy(Application& application, const QString& program)
+{
+    QApplication* shown = application.get(program);
+    if (!shown)
+        throw runtime::Error(QStringLiteral("Det finns ingen skärm att visa kortlekarna på."));
+    return *shown;
+}
+
 // Ends the list's event loop when its window is closed, and not when it is only hidden
 // while a program started from it runs. The end is queued, so that a close which comes
 // before the loop runs is kept for it rather than lost, and it is an exit, which no other
@@ -100,9 +111,9 @@ protected:
 };
 
 // The list of card sets, with every program it starts running beside it. A set from
-// elsewhere is shown after the user's own.
+// elsewhere is shown after the user's own; a card file is offered to be added to them.
 void choose(const QString& program, const QString& binDir, const QString& root, const QString& otherSet,
-            QApplication& application)
+            QApplication& application, const QString& cardFile = QString())
 {
     application.setQuitOnLastWindowClosed(false);
     const bool learner = program == launcher::kGame;
@@ -115,6 +126,8 @@ void choose(const QString& program, const QString& binDir, const QString& root, 
     window.installEventFilter(&quitOnClose);
     launcher::BesideList programs(window, binDir, screenScale);
     forms::showCentred(&window);
+    if (!cardFile.isEmpty())
+        window.fetchCardFile(cardFile);
     application.exec();
     // The list keeps nothing of its own, so a closed list ends at once: the strips still being
     // made are not waited for, and their thumbnails are written whole or not at all. Pictures
@@ -160,6 +173,16 @@ int main(int argc, char** argv)
         title = request.program;
         const QString binDir = launcher::ownBinDir(argv[0]);
         const QString program = launcher::programPath(request.program, binDir);
+        // A card file is played without being kept, or offered to the teacher's own sets.
+        if (parcel::isCardFile(request.cardSet)) {
+            if (request.program == launcher::kGame)
+                return launcher::playCardFile(program, request.cardSet,
+                                              measuredScaleFor(request.program, application));
+            const QString cards = launcher::prepareUserCardFolder(launcher::homeFolder(), binDir);
+            choose(request.program, binDir, cards, QString(), listShownBy(application, request.program),
+                   QFileInfo(request.cardSet).absoluteFilePath());
+            return 0;
+        }
         const QString root = request.cardSet.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir)
                                                        : QString();
         const launcher::Road road = launcher::roadFor(request, root, hasScreen());
@@ -167,10 +190,7 @@ int main(int argc, char** argv)
             return report(launcher::execIn(program, road.folder, measuredScaleFor(request.program, application)), title,
                           application);
         const QString cards = root.isEmpty() ? launcher::prepareUserCardFolder(launcher::homeFolder(), binDir) : root;
-        QApplication* shown = application.get(request.program);
-        if (!shown)
-            throw runtime::Error(QStringLiteral("Det finns ingen skärm att visa kortlekarna på."));
-        choose(request.program, binDir, cards, road.otherSet, *shown);
+        choose(request.program, binDir, cards, road.otherSet, listShownBy(application, request.program));
         return 0;
     } catch (const runtime::Error& e) {
         return report(e.message(), title, application);

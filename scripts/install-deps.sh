@@ -14,6 +14,8 @@ packages=(
   qt6-svg-dev desktop-file-utils dpkg-dev lintian
   shared-mime-info libxml2-utils libglib2.0-bin appstream
   libjpeg62-turbo-dev libheif-dev
+  # Card files (.kortvy) are ZIP archives.
+  libzip-dev
   # Sound: recordings through Qt Multimedia, words through the speech service.
   qt6-multimedia-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
