@@ -28,6 +28,7 @@ const QString kKeyboard = QStringLiteral("spel/tangentbord");
 const QString kScanning = QStringLiteral("spel/skanning");
 const QString kPace = QStringLiteral("spel/takt-ms");
 const QString kReadAloud = QStringLiteral("spel/las-upp");
+const QString kDwell = QStringLiteral("spel/vila-ms");
 
 QString yesNo(bool value)
 {
@@ -57,10 +58,14 @@ PlayOptions readPlayOptions(const QString& path)
         if (scanning == QLatin1String(w.word))
             options.scanning = w.scanning;
     }
-    bool isNumber = false;
-    const int pace = file.value(kPace).toString().toInt(&isNumber);
-    if (isNumber && std::find(kScanPaces.begin(), kScanPaces.end(), pace) != kScanPaces.end())
-        options.paceMs = pace;
+    const auto readChoice = [&file](const QString& key, const auto& choices, int& option) {
+        bool isNumber = false;
+        const int value = file.value(key).toString().toInt(&isNumber);
+        if (isNumber && std::find(choices.begin(), choices.end(), value) != choices.end())
+            option = value;
+    };
+    readChoice(kPace, kScanPaces, options.paceMs);
+    readChoice(kDwell, kDwellTimes, options.dwellMs);
     return options;
 }
 
@@ -77,7 +82,8 @@ void writePlayOptions(const QString& path, const PlayOptions& options)
         return QStringLiteral("%1=%2\n").arg(key.section(QLatin1Char('/'), 1), value);
     };
     const QString text = QStringLiteral("[spel]\n") + line(kKeyboard, yesNo(options.keyboard)) + line(kScanning, scanning) +
-                         line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud));
+                         line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud)) +
+                         line(kDwell, QString::number(options.dwellMs));
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(path);
     // Unbuffered, so that a write the system cuts short shows here and is never committed.
