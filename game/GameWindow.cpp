@@ -548,8 +548,12 @@ void GameWindow::startDwell(int dwellMs)
 
 void GameWindow::pointerMoved(QObject* watched, QEvent* event)
 {
+    // Each move comes first to the window system's window, then to the widget under the
+    // pointer: the widget tells where it is.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Leave || !widget || widget->window() != this) {
+    if (!widget)
+        return;
+    if (event->type() == QEvent::Leave || widget->window() != this) {
         m_dwell.pointerGone(m_clock());
     } else {
         const QPoint at = m_lowerArea->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition()).toPoint();

@@ -38,6 +38,7 @@ private slots:
             QTest::mouseMove(window.windowHandle(), at);
             QTest::mouseMove(window.windowHandle(), at + QPoint(1, 1));
             now = Dwell::kSettleMs + (1000 - Dwell::kSettleMs) / 2;
+            QTest::mouseMove(window.windowHandle(), at + QPoint(2, 0));
             QTest::qWait(120);
             const QImage half = area->grab().toImage();
             int changed = 0, filled = 0, empty = 0;
