@@ -5,7 +5,6 @@
 
 using exercise::Dwell;
 using Chosen = std::optional<qint16>;
-constexpr qint64 kSettle = Dwell::kSettleMs;
 
 class DwellTest : public QObject {
     Q_OBJECT
@@ -20,16 +19,13 @@ private slots:
         dwell.pointerAt({10, 10}, 1, 2000);
         QCOMPARE(dwell.choice(5000), Chosen());
         dwell.pointerAt({11, 10}, 1, 5000);
-        QCOMPARE(dwell.progress(5000 + kSettle - 1).has_value(), false);
-        QCOMPARE(dwell.progress(5000 + kSettle)->done, 0.0);
+        QVERIFY(!dwell.progress(5000 + Dwell::kSettleMs - 1) && dwell.progress(5000 + Dwell::kSettleMs)->done == 0);
         dwell.pointerAt({60, 80}, 1, 5500);
-        QCOMPARE(dwell.progress(5575)->slot, 1);
-        QCOMPARE(dwell.progress(5575)->done, 0.5);
+        QVERIFY(dwell.progress(5575)->slot == 1 && dwell.progress(5575)->done == 0.5);
         QCOMPARE(dwell.choice(5999), Chosen());
         dwell.pointerAt({200, 80}, 2, 5999);
         dwell.pointerAt({60, 80}, 1, 6000);
-        QCOMPARE(dwell.progress(6100).has_value(), false);
-        QCOMPARE(dwell.choice(6999), Chosen());
+        QVERIFY(!dwell.progress(6100) && !dwell.choice(6999));
         QCOMPARE(dwell.choice(7000), Chosen(1));
     }
 
@@ -47,13 +43,12 @@ private slots:
         dwell.pointerAt({300, 0}, 2, 9000);
         dwell.chosen();
         dwell.pointerAt({301, 0}, 2, 9100);
-        QCOMPARE(dwell.choice(20000), Chosen());
+        QVERIFY(!dwell.choice(20000));
         dwell.pointerGone(20000);
         dwell.pointerAt({0, 0}, 0, 20000);
-        QCOMPARE(dwell.choice(30000), Chosen());
+        QVERIFY(!dwell.choice(30000));
         dwell.pointerAt({300, 0}, 2, 30000);
         QCOMPARE(dwell.choice(30500), Chosen(2));
-        QCOMPARE(Dwell(3, 0).isOn(), false);
     }
 };
 

@@ -6,7 +6,6 @@
 #include "settings/PlayOptions.h"
 
 using namespace gametest;
-using exercise::Dwell;
 
 class GameDwellTest : public QObject {
     Q_OBJECT
@@ -18,12 +17,9 @@ private slots:
     void progressOnTheCard()
     {
         for (const int dwellMs : {0, 1000}) {
-            app::resetEnded();
             CardFolder folder;
             writeStandard(folder, 5);
-            settings::PlayOptions options;
-            options.dwellMs = dwellMs;
-            settings::writePlayOptions(settings::kPlayOptionsFileName, options);
+            settings::writePlayOptions(settings::kPlayOptionsFileName, {true, settings::Scanning::Off, 2000, false, dwellMs});
             qint64 now = 0;
             game::GameWindow window;
             window.setClock([&now] { return now; });
@@ -37,20 +33,20 @@ private slots:
             const QPoint at = card->mapTo(&window, QPoint(30, 30));
             QTest::mouseMove(window.windowHandle(), at);
             QTest::mouseMove(window.windowHandle(), at + QPoint(1, 1));
-            now = Dwell::kSettleMs + (1000 - Dwell::kSettleMs) / 2;
+            now = exercise::Dwell::kSettleMs + (1000 - exercise::Dwell::kSettleMs) / 2;
             QTest::mouseMove(window.windowHandle(), at + QPoint(2, 0));
             QTest::qWait(120);
             const QImage half = area->grab().toImage();
             int changed = 0, filled = 0, empty = 0;
             for (int i = 0; i < half.width() * half.height(); ++i) {
                 const QPoint p(i % half.width(), i / half.width());
-                if (half.pixel(p) == before.pixel(p))
+                const QColor colour = half.pixelColor(p);
+                if (colour == before.pixelColor(p))
                     continue;
                 ++changed;
-                filled += half.pixelColor(p) == game::DwellBar::kFill;
-                empty += half.pixelColor(p) == game::DwellBar::kTrack;
-                QVERIFY(card->geometry().contains(p) && !word.contains(p));
-                QVERIFY(half.pixelColor(p) != QColor(255, 0, 0) && half.pixelColor(p) != game::CardMark::kBlue);
+                filled += colour == game::DwellBar::kFill;
+                empty += colour == game::DwellBar::kTrack;
+                QVERIFY(card->geometry().contains(p) && !word.contains(p) && colour != QColor(255, 0, 0) && colour != game::CardMark::kBlue);
             }
             QVERIFY(dwellMs ? filled > 0 && qAbs(filled - empty) < changed / 10 : changed == 0);
             now = 3000;
