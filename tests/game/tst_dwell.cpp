@@ -3,7 +3,6 @@
 
 #include "game/CardMark.h"
 #include "game/DwellBar.h"
-#include "settings/PlayOptions.h"
 
 using namespace gametest;
 
