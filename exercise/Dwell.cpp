@@ -56,11 +56,6 @@ std::optional<qint16> Dwell::choice(qint64 now)
     return qint16(m_slot);
 }
 
-void Dwell::chosen()
-{
-    m_spent = true;
-}
-
 void Dwell::removed(qint16 slot)
 {
     if (slot >= 0 && slot < m_remaining.size())

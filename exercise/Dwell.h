@@ -17,9 +17,9 @@ namespace exercise {
 // that a pointer passing over the cards shows nothing.
 //
 // Nothing is chosen before the pointer has moved once, so that a pointer that happens to lie
-// on a card when the game opens chooses nothing. After a choice, by whatever means, nothing
-// more is chosen until the pointer has left the place it is on, the card or the empty place
-// where the card was, and comes to rest again: a pointer still resting does not choose twice.
+// on a card when the game opens chooses nothing. After a choice, nothing more is chosen until
+// the pointer has left the place it is on, the card or the empty place where the card was,
+// and comes to rest again: a pointer still resting does not choose twice.
 class Dwell {
 public:
     // How long the pointer is on a card before its rest shows.
@@ -50,8 +50,6 @@ public:
     // The slot whose card the rest chooses, once its time has come.
     std::optional<qint16> choice(qint64 now);
 
-    // A card was chosen, by whatever means.
-    void chosen();
     // The pair whose lower card stood in the slot has gone.
     void removed(qint16 slot);
 

@@ -21,12 +21,9 @@ void DwellBar::showOn(const QRect& card, double done)
     // learner's distance, and far from the word.
     const int inset = 3;
     const QRect place(card.left() + inset, card.top() + inset, card.width() - 2 * inset, std::max(8, card.height() / 10));
-    if (geometry() != place)
-        setGeometry(place);
-    if (done != m_done || isHidden()) {
-        m_done = done;
-        update();
-    }
+    setGeometry(place);
+    m_done = done;
+    update();
     show();
 }
 

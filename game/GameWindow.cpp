@@ -341,8 +341,6 @@ void GameWindow::answer(qint16 slot)
 {
     const qint16 card = m_exercise.framedCard();
     const exercise::Answer answer = m_exercise.answer(slot);
-    m_dwell.chosen();
-    showRest();
     if (answer == exercise::Answer::Wrong)
         return;
     // Both cards of the pair go, picture and text, whatever their rows show.
