@@ -124,7 +124,8 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
     connect(buttons, &QDialogButtonBox::rejected, this, &PlayOptionsDialog::reject);
 
     // For a learner who points with eyes or head: resting the pointer on a card chooses it.
-    auto* dwellRow = new QWidget(this);
+    // The layout makes the row the dialog's own: a row left out of the layout has no place.
+    auto* dwellRow = new QWidget;
     m_dwell = new QComboBox(dwellRow);
     m_dwell->setObjectName(QStringLiteral("Vila"));
     for (int ms : settings::kDwellTimes)
