@@ -1,6 +1,7 @@
 #include "game/GameWindow.h"
 
 #include "game/CardMark.h"
+#include "game/DwellBar.h"
 #include "game/StopSign.h"
 
 #include "app/Program.h"
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QTouchEvent>
 #include <algorithm>
@@ -233,6 +235,7 @@ void GameWindow::load()
     const settings::PlayOptions options = settings::readPlayOptions(settings::kPlayOptionsFileName);
     m_keys = exercise::KeyboardPlay(set.count, options);
     m_lowerDisplay = set.lowerDisplay;
+    startDwell(options.dwellMs);
 
     fillSlots(set);
     showRows(set);
@@ -351,6 +354,7 @@ void GameWindow::answer(qint16 slot)
     m_slots[card].upperText->hide();
     m_slots[slot].lowerText->hide();
     m_keys.removed(slot);
+    m_dwell.removed(slot);
     if (answer == exercise::Answer::Finished) {
         app::quit();
         return;
@@ -461,6 +465,8 @@ void GameWindow::tellQuestion()
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_dwell.isOn() && (event->type() == QEvent::MouseMove || (watched == this && event->type() == QEvent::Leave)))
+        app::handle([&] { pointerMoved(watched, event); });
     if (watched == m_lowerArea) {
         switch (event->type()) {
         case QEvent::TouchBegin:
@@ -519,6 +525,76 @@ bool GameWindow::touched(QEvent* event)
         }
     }
     return true;
+}
+
+} // namespace game
+
+namespace game {
+
+// The pointer's moves are watched for the whole program rather than by the window's own
+// mouse tracking, which the cards, not tracking, would swallow. Off, none is watched.
+void GameWindow::startDwell(int dwellMs)
+{
+    m_dwell = exercise::Dwell(m_exercise.count(), dwellMs);
+    if (!m_dwell.isOn())
+        return;
+    // Above the words, which in a row of words alone cover the whole card; the bar keeps
+    // clear of them by its place.
+    m_dwellBar = new DwellBar(m_lowerArea);
+    m_dwellBar->setObjectName(QStringLiteral("Vila"));
+    m_dwellBar->hide();
+    m_dwellTimer.setInterval(40);
+    app::onSignal(&m_dwellTimer, &QTimer::timeout, this, [this] { restTick(); });
+    qApp->installEventFilter(this);
+}
+
+void GameWindow::pointerMoved(QObject* watched, QEvent* event)
+{
+    // Each move comes first to the window system's window, then to the widget under the
+    // pointer: the widget tells where it is.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return;
+    if (event->type() == QEvent::Leave || widget->window() != this) {
+        m_dwell.pointerGone(m_clock());
+    } else {
+        const QPoint at = m_lowerArea->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition()).toPoint();
+        // A card is its picture's square and its word, where its row shows them.
+        int slot = -1;
+        for (int k = 0; k < m_exercise.count(); ++k) {
+            const exercise::SlotLook look = exercise::slotLook(m_exercise.count(), Row::Lower, k, m_lowerDisplay);
+            const QRect place = (look.showsPicture ? m_slots[k].lowerPicture->geometry() : QRect()) |
+                                (look.showsText ? m_slots[k].lowerText->geometry() : QRect());
+            if (place.contains(at))
+                slot = k;
+        }
+        m_dwell.pointerAt(at, slot, m_clock());
+    }
+    showRest();
+    // Started only once: an eye tracker's stream of moves must not keep putting it off.
+    if (m_dwell.resting() && !m_dwellTimer.isActive())
+        m_dwellTimer.start();
+}
+
+void GameWindow::restTick()
+{
+    if (const std::optional<qint16> slot = m_dwell.choice(m_clock()))
+        answer(*slot);
+    if (app::hasEnded())
+        return;
+    showRest();
+    if (!m_dwell.resting())
+        m_dwellTimer.stop();
+}
+
+void GameWindow::showRest()
+{
+    if (!m_dwellBar)
+        return;
+    if (const auto progress = m_dwell.progress(m_clock()))
+        m_dwellBar->showOn(m_slots[progress->slot].lowerPicture->geometry(), progress->done);
+    else
+        m_dwellBar->hide();
 }
 
 } // namespace game

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/CardLayout.h"
+#include "exercise/Dwell.h"
 #include "exercise/Exercise.h"
 #include "exercise/KeyboardPlay.h"
 #include "exercise/ReadAloud.h"
@@ -26,6 +27,8 @@ class Voice;
 
 namespace game {
 
+class DwellBar;
+
 // The game window "Välj rätt kort.": the upper row of cards in the card set's order, the lower
 // row shuffled, and a red frame around the upper card asked for. The learner clicks the lower
 // card that belongs to the framed one; a right click takes the pair away and moves the frame
@@ -39,6 +42,9 @@ namespace game {
 // Where the teacher has asked for it, the framed card is read aloud each time the frame comes
 // to it, and again on a click or tap on it or the key R (exercise::ReadAloud).
 //
+// Where the teacher has asked for it, the pointer resting on a lower card chooses it as a
+// click would, with its progress shown on the card (exercise::Dwell).
+//
 // Each control can be found by its object name:
 //   the window                           Form1
 //   the black backdrop behind it          Form2
@@ -48,6 +54,7 @@ namespace game {
 //   the frame                             Shape1
 //   "Sluta"                               Command3D2
 //   the keys' mark                        Markering
+//   the progress of a rest                Vila
 class GameWindow : public app::MainWindow {
     Q_OBJECT
 
@@ -61,6 +68,7 @@ public:
 
     const exercise::Exercise& exercise() const { return m_exercise; }
     const exercise::KeyboardPlay& keyboardPlay() const { return m_keys; }
+    const exercise::Dwell& dwell() const { return m_dwell; }
 
     // The clock key presses and scanning are timed by, in milliseconds; a test sets its own.
     using Clock = std::function<qint64()>;
@@ -88,6 +96,10 @@ private:
     void stepMark();
     void tellQuestion();
     bool touched(QEvent* event);
+    void startDwell(int dwellMs);
+    void pointerMoved(QObject* watched, QEvent* event);
+    void showRest();
+    void restTick();
 
     // What stands in one slot of the two rows: upper card k in upper slot k, and in lower
     // slot k whichever lower card the shuffle put there.
@@ -115,6 +127,9 @@ private:
     QElapsedTimer m_elapsed;
     Clock m_clock;
     QTimer m_stepTimer;
+    exercise::Dwell m_dwell;
+    DwellBar* m_dwellBar = nullptr;
+    QTimer m_dwellTimer;
 
     std::unique_ptr<sound::Voice> m_voice;
     exercise::SoundPlayer* m_player = nullptr;

@@ -32,6 +32,11 @@ QString paceText(int ms)
     return ms == 1000 ? QStringLiteral("1 sekund") : QStringLiteral("%1 sekunder").arg(seconds);
 }
 
+QString dwellText(int ms)
+{
+    return ms == 0 ? QStringLiteral("Av") : QLocale(QLocale::Swedish).toString(ms / 1000.0, 'g', 3) + QStringLiteral(" s");
+}
+
 // What the list shows for a card: its name and what is heard for it.
 QString heardText(const cardsets::CardSound& card, bool broken)
 {
@@ -118,9 +123,23 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
     connect(buttons, &QDialogButtonBox::accepted, this, &PlayOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PlayOptionsDialog::reject);
 
+    // For a learner who points with eyes or head: resting the pointer on a card chooses it.
+    // The layout makes the row the dialog's own: a row left out of the layout has no place.
+    auto* dwellRow = new QWidget;
+    m_dwell = new QComboBox(dwellRow);
+    m_dwell->setObjectName(QStringLiteral("Vila"));
+    for (int ms : settings::kDwellTimes)
+        m_dwell->addItem(dwellText(ms), ms);
+    auto* dwellLabel = new QLabel(QStringLiteral("Välj &genom att vila pekaren"), dwellRow);
+    dwellLabel->setBuddy(m_dwell);
+    auto* dwellLayout = new QFormLayout(dwellRow);
+    dwellLayout->setContentsMargins(0, 0, 0, 0);
+    dwellLayout->addRow(dwellLabel, m_dwell);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_keyboard);
     layout->addWidget(switches);
+    layout->addWidget(dwellRow);
     layout->addWidget(reading);
     layout->addWidget(buttons);
 
@@ -143,6 +162,7 @@ settings::PlayOptions PlayOptionsDialog::options() const
                                               : settings::Scanning::Off;
     o.paceMs = m_pace->currentData().toInt();
     o.readAloud = m_readAloud->isChecked();
+    o.dwellMs = m_dwell->currentData().toInt();
     return o;
 }
 
@@ -154,6 +174,7 @@ void PlayOptionsDialog::setOptions(const settings::PlayOptions& o)
     m_twoSwitches->setChecked(o.scanning == settings::Scanning::TwoSwitches);
     m_pace->setCurrentIndex(qMax(0, m_pace->findData(o.paceMs)));
     m_readAloud->setChecked(o.readAloud);
+    m_dwell->setCurrentIndex(qMax(0, m_dwell->findData(o.dwellMs)));
     updateControls();
 }
 

@@ -76,6 +76,7 @@ private:
     QLabel* m_soundNote;
     std::unique_ptr<sound::Voice> m_voice;
     work::SlowWork* m_work = nullptr;
+    QComboBox* m_dwell = nullptr;
 };
 
 } // namespace playoptions

@@ -27,6 +27,7 @@ const QString kKeyboard = QStringLiteral("spel/tangentbord");
 const QString kScanning = QStringLiteral("spel/skanning");
 const QString kPace = QStringLiteral("spel/takt-ms");
 const QString kReadAloud = QStringLiteral("spel/las-upp");
+const QString kDwell = QStringLiteral("spel/vila-ms");
 
 QString yesNo(bool value)
 {
@@ -56,10 +57,14 @@ PlayOptions readPlayOptions(const QString& path)
         if (scanning == QLatin1String(w.word))
             options.scanning = w.scanning;
     }
-    bool isNumber = false;
-    const int pace = file.value(kPace).toString().toInt(&isNumber);
-    if (isNumber && std::find(kScanPaces.begin(), kScanPaces.end(), pace) != kScanPaces.end())
-        options.paceMs = pace;
+    const auto readChoice = [&file](const QString& key, const auto& choices, int& option) {
+        bool isNumber = false;
+        const int value = file.value(key).toString().toInt(&isNumber);
+        if (isNumber && std::find(choices.begin(), choices.end(), value) != choices.end())
+            option = value;
+    };
+    readChoice(kPace, kScanPaces, options.paceMs);
+    readChoice(kDwell, kDwellTimes, options.dwellMs);
     return options;
 }
 
@@ -76,7 +81,8 @@ void writePlayOptions(const QString& path, const PlayOptions& options)
         return QStringLiteral("%1=%2\n").arg(key.section(QLatin1Char('/'), 1), value);
     };
     const QString text = line(kKeyboard, yesNo(options.keyboard)) + line(kScanning, scanning) +
-                         line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud));
+                         line(kPace, QString::number(options.paceMs)) + line(kReadAloud, yesNo(options.readAloud)) +
+                         line(kDwell, QString::number(options.dwellMs));
     // Other parts keep sections of their own in the file.
     writeSection(path, QStringLiteral("spel"), text);
 }

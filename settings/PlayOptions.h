@@ -19,6 +19,9 @@ enum class Scanning {
 // The paces the mark can step at by itself, in milliseconds.
 inline constexpr std::array<int, 5> kScanPaces = {1000, 1500, 2000, 3000, 5000};
 
+// How long the pointer rests on a card to choose it, in milliseconds; 0 is off.
+inline constexpr std::array<int, 8> kDwellTimes = {0, 500, 800, 1000, 1500, 2000, 3000, 5000};
+
 struct PlayOptions {
     bool keyboard = true;
     Scanning scanning = Scanning::Off;
@@ -27,6 +30,9 @@ struct PlayOptions {
     // voice where the set has one, otherwise in a synthetic Swedish one. Off, the game is
     // silent.
     bool readAloud = false;
+    // For a learner who points with eyes or head and cannot click: resting the pointer on a
+    // lower card this long chooses it. 0, the default, is off.
+    int dwellMs = 0;
 
     bool operator==(const PlayOptions&) const = default;
 };

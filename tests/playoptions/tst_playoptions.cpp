@@ -24,7 +24,10 @@ private slots:
         playoptions::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
         QCOMPARE(sharedMnemonics(dialog), QString());
         QCOMPARE(dialog.options(), (settings::PlayOptions{true, settings::Scanning::OneSwitch, 3000}));
-        const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500, true};
+        const settings::PlayOptions chosen{false, settings::Scanning::TwoSwitches, 1500, true, 5000};
+        QStringList times;
+        for (int i = 0; i < 8; ++i) times << dialog.findChild<QComboBox*>(QStringLiteral("Vila"))->itemText(i);
+        QCOMPARE(times.join(QLatin1Char('|')), QStringLiteral("Av|0,5 s|0,8 s|1 s|1,5 s|2 s|3 s|5 s"));
         dialog.setOptions(chosen);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -17,15 +17,15 @@ private slots:
         CardFolder folder;
         const QString path = folder.path() + QStringLiteral("/val.ini");
         QCOMPARE(settings::readPlayOptions(path), PlayOptions());
-        settings::writePlayOptions(path, {true, Scanning::OneSwitch, 1000, true});
-        QCOMPARE(settings::readPlayOptions(path), (PlayOptions{true, Scanning::OneSwitch, 1000, true}));
+        settings::writePlayOptions(path, {true, Scanning::OneSwitch, 1000, true, 800});
+        QCOMPARE(settings::readPlayOptions(path), (PlayOptions{true, Scanning::OneSwitch, 1000, true, 800}));
         const QByteArray before = readBytes(path);
         {
             FileSizeLimit full(10);
             QVERIFY(failureOf([&] { settings::writePlayOptions(path, {}); }).contains(QStringLiteral("val.ini")));
         }
         QCOMPARE(readBytes(path), before);
-        writeBytes(path, "[spel]\ntangentbord=nej\nskanning=ibland\ntakt-ms=1234\nlas-upp=kanske\n");
+        writeBytes(path, "[spel]\ntangentbord=nej\nskanning=ibland\ntakt-ms=1234\nlas-upp=kanske\nvila-ms=1234\n");
         QCOMPARE(settings::readPlayOptions(path), (PlayOptions{false, Scanning::Off, 2000}));
         writeBytes(path, QByteArray("\xff\xfe\x00[[[=\n", 8));
         QCOMPARE(settings::readPlayOptions(path), PlayOptions());
