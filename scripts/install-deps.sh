@@ -17,6 +17,10 @@ packages=(
   # Sound: recordings through Qt Multimedia, words through the speech service.
   qt6-multimedia-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # A card's word in the teacher's own voice is written with libsndfile. (Its recording test
+  # uses pulseaudio where it is installed; installing it here would take a desktop's
+  # PipeWire sound server away.)
+  libsndfile1-dev
 )
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)

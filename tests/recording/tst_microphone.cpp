@@ -90,7 +90,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(keep->isVisible() && dialog.focusWidget() == keep, 15000);
         // It stopped by itself, 1.5 s after the word, long before the longest take.
         QVERIFY2(playing.elapsed() < 6000, qPrintable(QString::number(playing.elapsed())));
-        qWarning() << "STOPPED AFTER" << playing.elapsed();
         QTest::keyClick(keep, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(!panel->busy() && !dialog.working(), 10000);
         QCOMPARE(dialog.findChild<QListWidget*>()->currentRow(), 2);
@@ -120,7 +119,6 @@ private slots:
             if (re * re + im * im > loudest)
                 std::tie(loudest, dominant) = std::pair(re * re + im * im, hz);
         }
-        qWarning() << "FIGURES" << seconds << peakDb << dominant;
         QVERIFY2(std::abs(dominant - 440) <= 5, qPrintable(QString::number(dominant)));
     }
 };
