@@ -321,7 +321,6 @@ void PlayOptionsDialog::recorded(bool added)
         cards << m_cards->item(i)->data(Qt::UserRole).value<cardsets::CardSound>();
     if (const int next = recording::nextToRecord(cards, m_cards->currentRow()); next >= 0)
         m_cards->setCurrentRow(next);
-    m_recorder->focusRecord();
 }
 
 void PlayOptionsDialog::warn(const QString& message)

@@ -101,15 +101,12 @@ bool RecordPanel::kept(bool added)
     return true;
 }
 
-void RecordPanel::focusRecord()
-{
-    m_record->setFocus(Qt::OtherFocusReason);
-}
-
 void RecordPanel::record()
 {
-    if (m_voice)
-        m_voice->stop();
+    // Made before the take, so that what plays it back is there to be seen.
+    if (!m_voice)
+        m_voice = new sound::Voice(false, this);
+    m_voice->stop();
     if (!m_capture) {
         m_capture = std::make_unique<recording::Capture>();
         connect(m_capture.get(), &recording::Capture::started, this, [this] {
@@ -142,15 +139,14 @@ void RecordPanel::prepare(const recording::Take& take)
                                                throw runtime::Error(QStringLiteral("Inget ord hördes i inspelningen. Tala nära mikrofonen och försök igen."));
                                            recording::writeTake(path, recording::evenedOut(recording::trimmed(take)));
                                        });
-    connect(work, &work::SlowWork::finished, this, [this](const QString& failure) {
-        if (m_state != State::Working)
+    connect(work, &work::SlowWork::finished, this, [this, path = m_take](const QString& failure) {
+        // A take let go of while it was being prepared, perhaps for another since.
+        if (m_state != State::Working || path != m_take)
             return;
         if (!failure.isEmpty()) {
             cannotRecord(failure);
             return;
         }
-        if (!m_voice)
-            m_voice = std::make_unique<sound::Voice>();
         m_voice->play(m_take);
         show(State::Deciding);
         m_keep->setFocus(Qt::OtherFocusReason);

@@ -43,7 +43,6 @@ public:
     bool busy() const { return m_state != State::Idle; }
     // Whether the microphone is being heard.
     bool recording() const { return m_state == State::Recording; }
-    void focusRecord();
 
 signals:
     void keep(int card, const QString& file);
@@ -67,7 +66,7 @@ private:
     QPushButton* m_again;
     QLabel* m_note;
     std::unique_ptr<recording::Capture> m_capture;
-    std::unique_ptr<sound::Voice> m_voice;
+    sound::Voice* m_voice = nullptr;
     std::shared_ptr<QTemporaryDir> m_takes;
     QString m_take;
 };

@@ -1,7 +1,6 @@
 #include "recording/Take.h"
 
 #include <QAudioFormat>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <cstring>

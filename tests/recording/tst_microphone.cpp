@@ -3,6 +3,7 @@
 #include "playoptions/PlayOptionsDialog.h"
 #include "playoptions/RecordPanel.h"
 #include "recording/TakeFile.h"
+#include "sound/Voice.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -83,6 +84,7 @@ private slots:
         record->setFocus();
         QTest::keyClick(record, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(panel->recording(), 10000);
+        QSignalSpy playedBack(panel->findChild<sound::Voice*>(), &sound::Voice::playing);
         QProcess player;
         player.start(QStringLiteral("paplay"), {QStringLiteral("-s"), m_address, QStringLiteral("-d"), QStringLiteral("ut"), heard});
         QElapsedTimer playing;
@@ -90,6 +92,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(keep->isVisible() && dialog.focusWidget() == keep, 15000);
         // It stopped by itself, 1.5 s after the word, long before the longest take.
         QVERIFY2(playing.elapsed() < 6000, qPrintable(QString::number(playing.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(!playedBack.isEmpty(), 5000);
+        QVERIFY(playedBack.at(0).at(0).toString().endsWith(QStringLiteral("/katt.wav")));
         QTest::keyClick(keep, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(!panel->busy() && !dialog.working(), 10000);
         QCOMPARE(dialog.findChild<QListWidget*>()->currentRow(), 2);
