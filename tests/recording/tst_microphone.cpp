@@ -8,6 +8,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -81,6 +82,8 @@ private slots:
         auto* panel = dialog.findChild<playoptions::RecordPanel*>();
         auto* record = control<QPushButton>(dialog, QStringLiteral("SpelaIn"));
         auto* keep = control<QPushButton>(dialog, QStringLiteral("Behall"));
+        // The last card's take leads round to the first, which has none either.
+        dialog.findChild<QListWidget*>()->setCurrentRow(2);
         record->setFocus();
         QTest::keyClick(record, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(panel->recording(), 10000);
@@ -93,14 +96,21 @@ private slots:
         // It stopped by itself, 1.5 s after the word, long before the longest take.
         QVERIFY2(playing.elapsed() < 6000, qPrintable(QString::number(playing.elapsed())));
         QTRY_VERIFY_WITH_TIMEOUT(!playedBack.isEmpty(), 5000);
-        QVERIFY(playedBack.at(0).at(0).toString().endsWith(QStringLiteral("/katt.wav")));
+        QVERIFY(playedBack.at(0).at(0).toString().endsWith(QStringLiteral("/sol.wav")));
         QTest::keyClick(keep, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(!panel->busy() && !dialog.working(), 10000);
-        QCOMPARE(dialog.findChild<QListWidget*>()->currentRow(), 2);
+        QCOMPARE(dialog.findChild<QListWidget*>()->currentRow(), 0);
         QCOMPARE(dialog.focusWidget(), record);
-        const QString kept = folder.path() + QStringLiteral("/katt.wav");
+        // "Stoppa" ends a take at once; one in which nothing was said is not kept.
+        QTest::keyClick(record, Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->recording(), 10000);
+        QTest::keyClick(control<QPushButton>(dialog, QStringLiteral("Stoppa")), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.findChild<QMessageBox*>(), 2500);
+        QVERIFY(dialog.findChild<QMessageBox*>()->text().startsWith(QStringLiteral("Inget ord hördes")));
+        QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/katt.wav")));
+        const QString kept = folder.path() + QStringLiteral("/sol.wav");
         // What the game plays for the card.
-        QCOMPARE(cardsets::cardSounds(folder.path()).at(0).heard.what, kept);
+        QCOMPARE(cardsets::cardSounds(folder.path()).at(2).heard.what, kept);
 
         SF_INFO info{};
         SNDFILE* file = sf_open(QFile::encodeName(kept).constData(), SFM_READ, &info);

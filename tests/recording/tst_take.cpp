@@ -91,8 +91,10 @@ private slots:
         folder.writeIni(cardFile(1, 0, 1, {"katt.gif", "", "", "katt"}));
         const QStringList before = folder.entries();
         playoptions::PlayOptionsDialog dialog(folder.path(), QStringLiteral("Djur"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* record = control<QPushButton>(dialog, QStringLiteral("SpelaIn"));
-        QVERIFY(record->isEnabled());
+        QVERIFY(record->isEnabled() && !record->visibleRegion().isEmpty());
         record->click();
         QMessageBox* told = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((told = dialog.findChild<QMessageBox*>()), 10000);
