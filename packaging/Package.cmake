@@ -25,6 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # than linked (the platform and image plugins, Qt's Swedish texts, the fonts) is named here,
 # and libheif1 too, whose decoders are what HEIC photos come in by. So is what reads words
 # aloud: the speech service and espeak-ng's voices, Swedish among them. The teacher's recordings are decoded by the FFmpeg libraries Qt Multimedia depends on.
+# Those made in Kortlekar are written with libsndfile (libsndfile1, found by dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core, libheif1, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng-data")

@@ -1,6 +1,8 @@
 #include "playoptions/PlayOptionsDialog.h"
 
 #include "cardsets/CardSounds.h"
+#include "playoptions/RecordPanel.h"
+#include "recording/TakeFile.h"
 #include "runtime/Error.h"
 #include "sound/SoundCheck.h"
 #include "sound/Voice.h"
@@ -112,6 +114,10 @@ PlayOptionsDialog::PlayOptionsDialog(const QString& folder, const QString& setNa
     readingLayout->addWidget(m_cards);
     readingLayout->addLayout(soundButtons);
     readingLayout->addWidget(m_soundNote);
+    m_recorder = new RecordPanel(reading);
+    readingLayout->addWidget(m_recorder);
+    connect(m_recorder, &RecordPanel::keep, this, &PlayOptionsDialog::addRecordingTo);
+    connect(this, &PlayOptionsDialog::recordingAdded, this, &PlayOptionsDialog::recorded);
     connect(m_try, &QPushButton::clicked, this, &PlayOptionsDialog::tryChosenCard);
     connect(m_addRecording, &QPushButton::clicked, this, &PlayOptionsDialog::chooseRecording);
     connect(m_cards, &QListWidget::currentRowChanged, this, &PlayOptionsDialog::updateControls);
@@ -186,6 +192,7 @@ void PlayOptionsDialog::updateControls()
     const auto card = chosen ? chosen->data(Qt::UserRole).value<cardsets::CardSound>() : cardsets::CardSound();
     m_try->setEnabled(chosen && card.heard.kind != settings::Utterance::Kind::Nothing);
     m_addRecording->setEnabled(chosen && !card.soundBase.isEmpty() && QFileInfo(m_folder).isWritable());
+    m_recorder->setCard(card, chosen && QFileInfo(m_folder).isWritable());
 }
 
 // The list is read again after each recording that comes in; the chosen card stays chosen.
@@ -260,15 +267,26 @@ void PlayOptionsDialog::chooseRecording()
 
 void PlayOptionsDialog::addRecording(const QString& file)
 {
-    const QListWidgetItem* chosen = m_cards->currentItem();
-    if (!chosen || m_work)
+    addRecordingTo(m_cards->currentRow(), file);
+}
+
+void PlayOptionsDialog::addRecordingTo(int row, const QString& file)
+{
+    const QListWidgetItem* chosen = m_cards->item(row);
+    if (!chosen)
         return;
+    // The recordings being checked, or another coming in: this one comes after.
+    if (m_work) {
+        connect(m_work, &work::SlowWork::finished, this, [this, row, file] { addRecordingTo(row, file); });
+        return;
+    }
     const auto card = chosen->data(Qt::UserRole).value<cardsets::CardSound>();
     // A file that cannot be a recording is refused before the teacher is asked anything.
     try {
         cardsets::checkRecordingFile(file);
     } catch (const runtime::Error& e) {
         warn(e.message());
+        emit recordingAdded(false);
         return;
     }
     if (card.ownSounds.isEmpty()) {
@@ -287,6 +305,8 @@ void PlayOptionsDialog::addRecording(const QString& file)
     connect(question, &QMessageBox::finished, this, [this, card, file](int answer) {
         if (answer == QMessageBox::Yes)
             copyRecording(card, file, true);
+        else
+            emit recordingAdded(false);
     });
     question->open();
 }
@@ -307,8 +327,21 @@ void PlayOptionsDialog::copyRecording(const cardsets::CardSound& card, const QSt
         if (!failure.isEmpty())
             warn(failure);
         listCards();
-        emit recordingAdded();
+        emit recordingAdded(failure.isEmpty());
     });
+}
+
+// A take kept from "Spela in" leads on to the next card without a recording, ready for its
+// own "Spela in", so that a whole set is recorded from the keyboard in one go.
+void PlayOptionsDialog::recorded(bool added)
+{
+    if (!m_recorder->kept(added) || !added)
+        return;
+    QList<cardsets::CardSound> cards;
+    for (int i = 0; i < m_cards->count(); ++i)
+        cards << m_cards->item(i)->data(Qt::UserRole).value<cardsets::CardSound>();
+    if (const int next = recording::nextToRecord(cards, m_cards->currentRow()); next >= 0)
+        m_cards->setCurrentRow(next);
 }
 
 void PlayOptionsDialog::warn(const QString& message)

@@ -13,6 +13,10 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
+namespace playoptions {
+class RecordPanel;
+} // namespace playoptions
+
 namespace sound {
 class Voice;
 } // namespace sound
@@ -48,12 +52,14 @@ public:
     // The recording as the chosen card's own, asking first before one it has already goes
     // to the trash. recordingAdded() tells when it has been dealt with, in or refused.
     void addRecording(const QString& file);
+    // As addRecording(), for the card at `row`, once the work going on has ended.
+    void addRecordingTo(int row, const QString& file);
     void tryChosenCard();
     // Whether the recordings are being checked or one is coming in.
     bool working() const { return m_work != nullptr; }
 
 signals:
-    void recordingAdded();
+    void recordingAdded(bool added);
 
 private:
     void updateControls();
@@ -61,6 +67,7 @@ private:
     void chooseRecording();
     void copyRecording(const cardsets::CardSound& card, const QString& file, bool replacing);
     void warn(const QString& message);
+    void recorded(bool added);
 
     QString m_path;
     QCheckBox* m_keyboard;
@@ -77,6 +84,7 @@ private:
     std::unique_ptr<sound::Voice> m_voice;
     work::SlowWork* m_work = nullptr;
     QComboBox* m_dwell = nullptr;
+    RecordPanel* m_recorder;
 };
 
 } // namespace playoptions

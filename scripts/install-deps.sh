@@ -21,7 +21,14 @@ packages=(
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # The printing tests read their PDF back with pdftotext and pdfimages.
   poppler-utils
+  # A card's word in the teacher's own voice is written with libsndfile.
+  libsndfile1-dev
 )
+# The recording test needs a sound server of its own. A machine without any (a CI machine)
+# gets pulseaudio; a desktop's PipeWire, which pulseaudio would replace, is left alone.
+if [ "$(dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null || true)" != "install ok installed" ]; then
+  packages+=(pulseaudio pulseaudio-utils)
+fi
 # --fuzz: clang and its sanitizer and libFuzzer runtimes, for `make fuzz`.
 fuzz_packages=(clang-14 libclang-rt-14-dev llvm-14)
 # --screenshots: what `make screenshots` takes its pictures with.

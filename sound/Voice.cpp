@@ -39,6 +39,12 @@ bool leftRunning()
     return !leftThreads().empty();
 }
 
+void leaveBehind(QThread* thread)
+{
+    forgetEndedThreads();
+    leftThreads().push_back(thread);
+}
+
 Voice::Voice(bool warmUp, QObject* parent)
     : QObject(parent)
     , m_recordingThread(new QThread)
@@ -66,7 +72,7 @@ Voice::~Voice()
     // Goes on its own thread as that thread ends.
     m_recordings->deleteLater();
     m_recordingThread->quit();
-    leftThreads().push_back(m_recordingThread);
+    leaveBehind(m_recordingThread);
 }
 
 void Voice::play(const QString& file)

@@ -15,6 +15,9 @@ class VoiceWork;
 // Whether the recordings of a voice that is gone are still being let go of; a sound service
 // that is stuck keeps them so until the process ends.
 bool leftRunning();
+// Lets a sound thread that has been asked to quit end on its own time, never waited for; it
+// is deleted once it has ended.
+void leaveBehind(QThread* thread);
 
 // The desktop's sound for a program's window: recordings through Qt Multimedia, on a thread
 // of their own, and words in a Swedish synthetic voice through the speech service, spoken to

@@ -25,6 +25,8 @@ public:
 
     bool stopped() const override { return m_stopped; }
     void stop() { m_stopped = true; }
+    // The work has ended: what it still reports goes nowhere.
+    void forgetDialog() { m_dialog = nullptr; }
 
     void advance(int done, int total, const QString& label) override
     {
@@ -82,7 +84,11 @@ void SlowWork::run(Job job)
     auto failure = std::make_shared<QString>();
     auto* watcher = new QFutureWatcher<void>(this);
     connect(watcher, &QFutureWatcher<void>::finished, this, [this, failure] {
-        delete m_dialog;
+        // Let go of later, not deleted here: a window-modal progress dialog runs the events
+        // itself in setValue(), this one among them, and goes on using itself afterwards.
+        m_state->forgetDialog();
+        m_dialog->hide();
+        m_dialog->deleteLater();
         m_dialog = nullptr;
         emit finished(*failure);
         deleteLater();

@@ -28,7 +28,7 @@ depends=$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/|.*//; s/[[:space:]]//g
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-image-formats-plugins \
               qt6-translations-l10n fonts-liberation2 fonts-dejavu-core libheif1 libc6 libstdc++6 \
               libqt6multimedia6 libqt6network6 speech-dispatcher \
-              speech-dispatcher-espeak-ng espeak-ng-data; do
+              speech-dispatcher-espeak-ng espeak-ng-data libsndfile1; do
   grep -qx "$needed" <<< "$depends" || fail "Depends saknar $needed: $(field Depends)"
 done
 

@@ -55,6 +55,27 @@ private slots:
         QCOMPARE(finished.at(0).at(0).toString(), QString());
         QVERIFY(steps < 1000);
     }
+
+    // The work ends while the shown dialog is taking its last step.
+    void itCanEndDuringItsLastStep()
+    {
+        QWidget window;
+        window.show();
+        QSemaphore lastStep;
+        work::SlowWork* work = work::SlowWork::start(&window, {QStringLiteral("Prov"), QStringLiteral("Steg 1"), true, 3},
+                                                     [&](work::Progress& progress) {
+                                                         progress.advance(1, 3);
+                                                         lastStep.acquire();
+                                                         progress.advance(2, 3);
+                                                     });
+        QSignalSpy finished(work, &work::SlowWork::finished);
+        QTRY_VERIFY(window.findChild<QProgressDialog*>() && window.findChild<QProgressDialog*>()->isVisible());
+        lastStep.release();
+        // Both the step and the end wait for the window's thread.
+        QThread::msleep(200);
+        QTRY_COMPARE(finished.size(), 1);
+        QTRY_VERIFY(!window.findChild<QProgressDialog*>());
+    }
 };
 
 QTEST_MAIN(SlowWorkTest)
