@@ -37,15 +37,6 @@ QAction* command(QWidget* window, const QString& text)
     qFatal("no command %s", qPrintable(text));
 }
 
-template <class Dialog>
-Dialog* openDialog(QWidget* window)
-{
-    for (Dialog* d : window->findChildren<Dialog*>())
-        if (d->isVisible())
-            return d;
-    return nullptr;
-}
-
 } // namespace
 
 class ChooserTest : public QObject {

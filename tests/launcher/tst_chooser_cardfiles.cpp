@@ -12,19 +12,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-template <class Dialog>
-Dialog* openDialog(QWidget* window)
-{
-    for (Dialog* d : window->findChildren<Dialog*>())
-        if (d->isVisible())
-            return d;
-    return nullptr;
-}
-
-} // namespace
-
 class ChooserCardFilesTest : public QObject {
     Q_OBJECT
 

@@ -85,6 +85,16 @@ Control* control(const QWidget& window, const QString& name)
     return found;
 }
 
+// The dialog of this kind that the window has open, or null.
+template <class Dialog>
+Dialog* openDialog(QWidget* window)
+{
+    for (Dialog* d : window->findChildren<Dialog*>())
+        if (d->isVisible())
+            return d;
+    return nullptr;
+}
+
 // The name a screen reader announces for the control.
 QString accessibleName(QWidget* control);
 
