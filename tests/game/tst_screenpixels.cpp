@@ -2,12 +2,12 @@
 // game scaled to fill a large screen: in the screen's own pixels, as the X server has them.
 
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/ProgramRun.h"
 
 #include "forms/PictureButton.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QProcess>
 
 #include <xcb/xcb.h>
 
@@ -68,12 +68,7 @@ int main(int argc, char** argv)
     // A screen twice the window's size at a scale of 2, so that the window stands clear of its
     // corner; on a display of its own, since the place is the X server's.
     QProcess server;
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                          QStringLiteral("2600x2000x24")});
-    if (!server.waitForStarted() || !server.waitForReadyRead(10000))
-        qFatal("Xvfb did not start: %s", qPrintable(server.errorString()));
-    qputenv("DISPLAY", ':' + server.readLine().trimmed());
+    qputenv("DISPLAY", startXvfb(server, QSize(2600, 2000)).toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("QT_SCALE_FACTOR", "2");
     int status = 0;

@@ -9,6 +9,16 @@
 #include <cstdlib>
 #include <memory>
 
+QString startXvfb(QProcess& server, QSize screen)
+{
+    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                          QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height())});
+    if (!server.waitForStarted() || !server.waitForReadyRead(10000))
+        qFatal("Xvfb did not start: %s", qPrintable(server.errorString()));
+    return QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
+}
+
 namespace {
 
 // Xvfb on a free display, for as long as the test program runs, with a connection of the
@@ -17,12 +27,7 @@ class XServer {
 public:
     XServer()
     {
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                                QStringLiteral("1280x1024x24")});
-        if (!m_server.waitForStarted() || !m_server.waitForReadyRead(10000))
-            qFatal("ProgramRun: Xvfb did not start: %s", qPrintable(m_server.errorString()));
-        m_display = QLatin1Char(':') + QString::fromLatin1(m_server.readLine()).trimmed();
+        m_display = startXvfb(m_server, QSize(1280, 1024));
         m_connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
         if (xcb_connection_has_error(m_connection))
             qFatal("ProgramRun: no connection to Xvfb on %s", qPrintable(m_display));

@@ -3,10 +3,14 @@
 #include <QList>
 #include <QProcess>
 #include <QSet>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+
+// Starts Xvfb with a screen of this size on a free display, and gives the display's name.
+QString startXvfb(QProcess& server, QSize screen);
 
 // A program run as a teacher runs it: in a card folder, on a real X display (a virtual server
 // of the test program's own, started on first use), so that its windows and message boxes
