@@ -177,4 +177,19 @@ QProcess* startIn(const QString& programPath, const QString& folder, const QStri
     return process;
 }
 
+QProcess* startCardFile(const QString& startPath, const QString& file, QObject* parent)
+{
+    auto* process = new QProcess(parent);
+    process->setProgram(startPath);
+    process->setArguments({kGame, file});
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setInputChannelMode(QProcess::ForwardedInputChannel);
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        throw runtime::Error(cannotStart(startPath, QStringLiteral("Det gick inte att köra det.")));
+    }
+    return process;
+}
+
 } // namespace launcher
