@@ -1,5 +1,7 @@
 #include "launcher/Launch.h"
 
+#include "library/Library.h"
+
 #include "cardsets/CardFolder.h"
 #include "cardsets/CardSets.h"
 #include "runtime/Error.h"
@@ -100,7 +102,8 @@ Road roadFor(const Request& request, const QString& root, bool screen)
             return {true, QString(), folder};
         return {false, folder, QString()};
     }
-    if (request.program == kGame) {
+    // With the school's sets beside it, the learner's only set is one of several to choose from.
+    if (request.program == kGame && library::readLibraries().isEmpty()) {
         if (const QStringList sets = cardsets::findCardSets(root); sets.size() == 1)
             return {false, sets.first(), QString()};
     }

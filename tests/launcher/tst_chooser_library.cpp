@@ -22,7 +22,16 @@ private slots:
         writePicture(shelf + "/Delad", "röd.bmp", QSize(30, 30), Qt::red);
         parcel::writeCardFile(root + "/Mina", parcel::contentsOf(root + "/Mina").files, shelf + "/Fil.kortvy");
         writeBytes(tmp.filePath("etc/kortvy/bibliotek.conf"), ("Skolan = " + shelf + "\n").toUtf8());
+        qputenv("XDG_CONFIG_DIRS", tmp.filePath("none").toUtf8());
+        {
+            // Without a library the teacher may write in, there is nowhere to share to.
+            launcher::ChooserWindow alone(root, launcher::Action::Edit);
+            for (QAction* a : alone.findChildren<QAction*>())
+                QVERIFY(a->text() != "Dela till s&kolans kortlekar" || !a->isVisible());
+        }
         qputenv("XDG_CONFIG_DIRS", tmp.filePath("etc").toUtf8());
+        // The learner's only own set no longer starts at once: the school's are to be chosen from.
+        QVERIFY(launcher::roadFor({"Kortvy", QString()}, root, true).list);
 
         launcher::ChooserWindow window(root, launcher::Action::Edit);
         window.show();

@@ -28,14 +28,16 @@ void LibraryTest::configNamesFoldersAdministratorFirst()
                "# skolans\n\nÅk 2 = /srv/kort/åk2\n/srv/kort/gemensamt/\n/srv/kort/x=y\n");
     qputenv("XDG_CONFIG_DIRS", etc.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    library::addOwnLibrary("/home/lärare/delat");
+    // The teacher's own file, last changed by hand without a newline at its end.
+    writeBytes(home.path() + "/kortvy/bibliotek.conf", "/home/lärare/delat");
     library::addOwnLibrary("/srv/kort/åk2");
+    library::addOwnLibrary("/home/lärare/mer/");
     const QList<library::Library> found = library::readLibraries();
     QStringList seen;
     for (const library::Library& one : found)
         seen << one.name + "|" + one.folder;
     QCOMPARE(seen, QStringList({"Åk 2|/srv/kort/åk2", "gemensamt|/srv/kort/gemensamt", "x=y|/srv/kort/x=y",
-                                "delat|/home/lärare/delat"}));
+                                "delat|/home/lärare/delat", "mer|/home/lärare/mer"}));
 }
 
 void LibraryTest::listsSetFoldersAndCardFilesReadOnly()
