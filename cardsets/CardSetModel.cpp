@@ -49,6 +49,26 @@ void CardSetModel::reload()
     QStringList folders = findCardSets(m_root);
     if (!m_other.isEmpty() && !folders.contains(m_other))
         folders << m_other;
+    QHash<QString, Entry> shared;
+    for (const Shelf& shelf : m_shelves) {
+        if (!shelf.reachable) {
+            CardSetSummary gone;
+            gone.folder = shelf.folder;
+            gone.name = shelf.name;
+            gone.readable = false;
+            gone.writable = false;
+            gone.problem = QStringLiteral("Kan inte nås just nu");
+            shared.insert(gone.folder, Entry{gone, {}, false, shelf.name});
+            folders << gone.folder;
+            continue;
+        }
+        for (const CardSetSummary& set : shelf.sets) {
+            if (folders.contains(set.folder))
+                continue;
+            shared.insert(set.folder, Entry{set, {}, false, shelf.name});
+            folders << set.folder;
+        }
+    }
 
     // Told row by row rather than as a new list, so that a view keeps its chosen row and
     // where it was scrolled to.
@@ -68,7 +88,7 @@ void CardSetModel::reload()
         }
         if (at < 0) {
             beginInsertRows({}, i, i);
-            m_sets.insert(i, Entry{summarize(folder), {}, false});
+            m_sets.insert(i, shared.contains(folder) ? shared.value(folder) : Entry{summarize(folder), {}, false});
             endInsertRows();
             continue;
         }
@@ -77,7 +97,14 @@ void CardSetModel::reload()
             m_sets.move(at, i);
             endMoveRows();
         }
-        if (m_sets.at(i).summary.changed != changedAt(folder)) {
+        if (shared.contains(folder)) {
+            const Entry& found = shared[folder];
+            if (m_sets.at(i).shelf != found.shelf || m_sets.at(i).summary.changed != found.summary.changed
+                || m_sets.at(i).summary.problem != found.summary.problem) {
+                m_sets[i] = found;
+                emit dataChanged(index(i), index(i));
+            }
+        } else if (m_sets.at(i).summary.changed != changedAt(folder)) {
             m_sets[i] = Entry{summarize(folder), {}, false};
             emit dataChanged(index(i), index(i));
         }
@@ -96,9 +123,36 @@ int CardSetModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_sets.size());
 }
 
+void CardSetModel::setShelf(int index, const Shelf& shelf)
+{
+    if (index < 0)
+        return;
+    while (m_shelves.size() <= index)
+        m_shelves << Shelf{};
+    m_shelves[index] = shelf;
+    reload();
+}
+
+bool CardSetModel::isShared(int row) const
+{
+    return row >= 0 && row < m_sets.size() && !m_sets.at(row).shelf.isEmpty();
+}
+
+QString CardSetModel::shelfOf(int row) const
+{
+    return row >= 0 && row < m_sets.size() ? m_sets.at(row).shelf : QString();
+}
+
 QString CardSetModel::about(const CardSetSummary& set) const
 {
     QString about = set.readable ? countText(set.count) : QStringLiteral("Kan inte läsas");
+    if (const int row = rowOf(set.folder); isShared(row)) {
+        if (!set.problem.isEmpty())
+            return set.problem;
+        if (!set.readable)
+            about = QStringLiteral("Kortleksfil");
+        about = m_sets.at(row).shelf + QStringLiteral(" – ") + about;
+    }
     if (!set.playable())
         about += QStringLiteral(" – ") + set.problem;
     else if (const QString lacking = set.lacking(); !lacking.isEmpty())
@@ -149,7 +203,7 @@ int CardSetModel::rowOf(const QString& folder) const
 
 bool CardSetModel::isOwn(int row) const
 {
-    return row >= 0 && row < m_sets.size() && m_sets.at(row).summary.folder != m_other;
+    return row >= 0 && row < m_sets.size() && m_sets.at(row).summary.folder != m_other && !isShared(row);
 }
 
 void CardSetModel::preferRows(const QList<int>& rows)

@@ -13,6 +13,16 @@
 
 namespace cardsets {
 
+// A folder of card sets the school shares: its name, whether it answered in time and whether
+// the teacher may put a set in it, and its sets, which are never changed from the list.
+struct Shelf {
+    QString name;
+    QString folder;
+    bool reachable = false;
+    bool writable = false;
+    QList<CardSetSummary> sets;
+};
+
 // The card sets of the card folder as a list: each row a set's name, its card count and
 // what it lacks, with the strip of its first pictures as the decoration once it is made.
 // Strips are made on worker threads, a few at a time, those of the rows the view shows
@@ -35,6 +45,14 @@ public:
 
     // A set from elsewhere, shown after those of the card folder; empty for none.
     void setOtherSet(const QString& folder);
+
+    // The school's shared sets, shown below all others under the shelf's name, as they were
+    // found (they are not read again here: the folder may be a slow network folder). A shelf
+    // that did not answer is one row saying so.
+    void setShelf(int index, const Shelf& shelf);
+    // Whether the row is a shared set, or a shelf that did not answer; and the shelf's name.
+    bool isShared(int row) const;
+    QString shelfOf(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -59,6 +77,7 @@ private:
         CardSetSummary summary;
         QImage strip;
         bool stripReady = false;
+        QString shelf; // the shared shelf the set is on; empty for any other set
     };
 
     void queueStrip(const QString& folder);
@@ -68,6 +87,7 @@ private:
 
     QString m_root;
     QString m_other;
+    QList<Shelf> m_shelves;
     QSize m_stripSize;
     StripMaker m_makeStrip;
     QList<Entry> m_sets;

@@ -1,6 +1,7 @@
 #include "launcher/BesideList.h"
 
 #include "launcher/ChooserWindow.h"
+#include "parcel/CardFile.h"
 #include "runtime/Error.h"
 
 #include <QProcess>
@@ -22,7 +23,11 @@ void BesideList::run(Action action, const QString& folder)
     try {
         const QString path = programPath(name, m_binDir);
         const QString scale = name == kGame ? m_gameScale() : QString();
-        QProcess* running = startIn(path, folder, scale, this);
+        // A card file from the school's library plays as kortvy-start plays one given to it:
+        // from a private folder that goes when the game ends.
+        QProcess* running = parcel::isCardFile(folder)
+                                ? startCardFile(programPath(QStringLiteral("kortvy-start"), m_binDir), folder, this)
+                                : startIn(path, folder, scale, this);
         m_window.hide();
         connect(running, &QProcess::finished, this, [this, running] {
             running->deleteLater();

@@ -1,6 +1,7 @@
 #include "launcher/ChooserWindow.h"
 
 #include "cardsets/PictureImport.h"
+#include "parcel/CardFile.h"
 #include "playoptions/PlayOptionsDialog.h"
 #include "printing/PrintDialog.h"
 #include "runtime/Error.h"
@@ -49,6 +50,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
 
     makeActions();
     makeCardFileActions();
+    makeLibraryActions();
     auto* layout = new QVBoxLayout(this);
     if (learner) {
         heading->setText(QStringLiteral("&Välj en kortlek:"));
@@ -81,6 +83,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         m_setMenu->addActions({m_rename, m_copy, m_remove});
         m_setMenu->addSeparator();
         m_setMenu->addAction(m_share);
+        m_setMenu->addAction(m_shareToLibrary);
+        file->insertAction(file->actions().at(3), m_addLibrary);
         auto* tools = new QToolBar(QStringLiteral("Verktyg"), this);
         tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tools->addActions({m_play, m_edit, m_new});
@@ -98,6 +102,8 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
         addActions({m_play, m_edit, m_new, m_add, m_open, m_playOptions, m_rename, m_copy, m_remove, m_copyIn, m_close});
     if (!learner)
         addActions({m_printSet, m_share, m_fetch});
+    if (!learner)
+        addActions({m_shareToLibrary, m_addLibrary});
 
     // Enter, a double click and a tap.
     connect(m_list, &QListView::activated, this, [this] { run(m_defaultAction); });
@@ -107,6 +113,7 @@ ChooserWindow::ChooserWindow(const QString& root, Action defaultAction, QWidget*
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ChooserWindow::updateActions);
 
     reload();
+    scanLibraries();
     resize(learner ? QSize(860, 640) : QSize(720, 480));
 }
 
@@ -229,17 +236,20 @@ void ChooserWindow::updateActions()
     const bool own = chosen && m_sets->isOwn(index);
     const bool whole = own && QDir(m_sets->at(index).folder) != QDir(m_root);
     m_play->setEnabled(chosen && m_sets->at(index).playable());
-    m_edit->setEnabled(chosen && m_sets->at(index).readable);
+    const bool shared = m_sets->isShared(index);
+    m_edit->setEnabled(chosen && m_sets->at(index).readable && !shared);
     m_add->setEnabled(chosen && m_sets->at(index).writable && !working());
-    m_open->setEnabled(chosen);
+    m_open->setEnabled(chosen && !shared);
     m_rename->setEnabled(whole);
     m_remove->setEnabled(whole);
     m_copy->setEnabled(own);
     m_copyIn->setVisible(m_audience == Audience::Teacher && chosen && !own);
+    m_copyIn->setEnabled(!shared || m_sets->at(index).playable());
     // A set from elsewhere (a stick) is copied in before its options can be kept beside it.
     m_playOptions->setEnabled(own);
     m_printSet->setEnabled(chosen && m_sets->at(index).readable);
     m_share->setEnabled(chosen && m_sets->at(index).readable);
+    m_shareToLibrary->setEnabled(own && m_sets->at(index).readable && !working());
 }
 
 void ChooserWindow::run(Action action)
@@ -247,6 +257,9 @@ void ChooserWindow::run(Action action)
     const int index = currentSet();
     if (index < 0)
         return;
+    // The school's sets are only played here; a double click on one plays it.
+    if (m_sets->isShared(index))
+        action = Action::Play;
     const cardsets::CardSetSummary& set = m_sets->at(index);
     if (action == Action::Play ? !set.playable() : !set.readable) {
         tell(QStringLiteral("Kortleken \"%1\" kan inte %2:\n\n%3")
@@ -374,7 +387,11 @@ void ChooserWindow::copyIn()
         return;
     const cardsets::CardSetSummary set = m_sets->at(index);
     copySlowly(QStringLiteral("Kopierar kortleken \"%1\"…").arg(set.name),
-                 [root = m_root, folder = set.folder] { return cardsets::copyIntoCardFolder(root, folder); },
+                 [root = m_root, folder = set.folder] {
+                     // A card file from the school is taken in by the rules of any card file.
+                     return parcel::isCardFile(folder) ? parcel::addToCardFolder(root, folder)
+                                                       : cardsets::copyIntoCardFolder(root, folder);
+                 },
                  [this](const QString& made) {
                      m_status->setText(QStringLiteral("Kortleken kopierades till mappen %1 och heter där \"%2\".")
                                            .arg(QDir::toNativeSeparators(m_root), QFileInfo(made).fileName()));

@@ -22,6 +22,10 @@ namespace work {
 class SlowWork;
 } // namespace work
 
+namespace library {
+class LibraryScan;
+} // namespace library
+
 namespace launcher {
 
 // Who the list is for: the teacher, who manages the sets, or the learner, who sees each set
@@ -108,6 +112,11 @@ private:
     void saveCardFile(const QString& folder, const QString& name, const QStringList& files);
     void chooseCardFile();
     void filesDropped(int index, const QStringList& files);
+    // The school's shared sets (ChooserLibrary.cpp).
+    void makeLibraryActions();
+    void scanLibraries();
+    void chooseLibraryFolder();
+    void shareToLibrary();
 
     QString m_root;
     Action m_defaultAction;
@@ -133,6 +142,10 @@ private:
     QAction* m_printSet = nullptr;
     QAction* m_share = nullptr;
     QAction* m_fetch = nullptr;
+    QAction* m_shareToLibrary = nullptr;
+    QAction* m_addLibrary = nullptr;
+    QList<cardsets::Shelf> m_shelves; // as last found, for sharing into one the teacher may write in
+    library::LibraryScan* m_libraryScan = nullptr;
 };
 
 } // namespace launcher

@@ -1,5 +1,7 @@
 #include "launcher/Launch.h"
 
+#include "library/Library.h"
+
 #include "cardsets/CardFolder.h"
 #include "cardsets/CardSets.h"
 #include "runtime/Error.h"
@@ -100,7 +102,8 @@ Road roadFor(const Request& request, const QString& root, bool screen)
             return {true, QString(), folder};
         return {false, folder, QString()};
     }
-    if (request.program == kGame) {
+    // With the school's sets beside it, the learner's only set is one of several to choose from.
+    if (request.program == kGame && library::readLibraries().isEmpty()) {
         if (const QStringList sets = cardsets::findCardSets(root); sets.size() == 1)
             return {false, sets.first(), QString()};
     }
@@ -173,6 +176,21 @@ QProcess* startIn(const QString& programPath, const QString& folder, const QStri
                                                           ? QStringLiteral("Det gick inte att köra det.")
                                                           : QStringLiteral("Mappen %1 finns inte.")
                                                                 .arg(QDir::toNativeSeparators(folder))));
+    }
+    return process;
+}
+
+QProcess* startCardFile(const QString& startPath, const QString& file, QObject* parent)
+{
+    auto* process = new QProcess(parent);
+    process->setProgram(startPath);
+    process->setArguments({kGame, file});
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setInputChannelMode(QProcess::ForwardedInputChannel);
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        throw runtime::Error(cannotStart(startPath, QStringLiteral("Det gick inte att köra det.")));
     }
     return process;
 }

@@ -55,6 +55,10 @@ QString execIn(const QString& programPath, const QString& folder, const QString&
 // complete Swedish message when it cannot be started.
 QProcess* startIn(const QString& programPath, const QString& folder, const QString& scale, QObject* parent);
 
+// Starts kortvy-start (its path given) to play the card file, as a child of this process.
+// Throws runtime::Error as startIn() does.
+QProcess* startCardFile(const QString& startPath, const QString& file, QObject* parent);
+
 // What can be done with a card set: play it in Kortvy or change it in Kortvyadm; and the
 // program that does it.
 enum class Action { Play, Edit };
